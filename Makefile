@@ -1,0 +1,50 @@
+# Two commands do everything on a fresh Debian machine:
+#   make play   install what is missing, build, start the game
+#   make test   install what is missing, build, run every test headlessly
+
+DEBIAN_PACKAGES := cmake make g++ pkg-config clang libclang-rt-14-dev \
+	googletest libgtest-dev libbenchmark-dev \
+	libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev \
+	mingw-w64 xvfb xauth xdotool x11-utils imagemagick
+
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON
+
+.PHONY: play test deps build build-asan cross check check-asan bench clean
+
+play: build
+	./build/vortaline
+
+test: build build-asan cross
+	cd build && ctest --output-on-failure -j $(JOBS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS)
+
+deps:
+	@missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		if [ "$$(id -u)" = 0 ]; then \
+			echo "Installing:" $$missing; \
+			apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+		else \
+			echo "Missing Debian packages (run as root or install them):" $$missing; exit 1; \
+		fi; \
+	fi
+
+build: deps
+	cmake -S . -B build $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+build-asan: deps
+	cmake -S . -B build-asan $(CMAKE_FLAGS) -DQZ370_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+
+# The library and the game must keep building against the real <windows.h>.
+cross: deps
+	cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON
+	cmake --build build-mingw -j $(JOBS)
+
+bench: build
+	for b in build/benchmarks/bench_*; do $$b; done
+
+clean:
+	rm -rf build build-asan build-mingw

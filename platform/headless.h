@@ -1,0 +1,38 @@
+// The headless display: windows with real pixels and no screen, a virtual
+// clock that moves only while the program waits with nothing to do (straight
+// to the next due timer), and input given by the program itself. Tests, replays
+// and any program run without a screen use it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+namespace qz370::headless {
+
+void use();  // make the headless display the current one (it is the default)
+void set_screen_size(int width, int height);  // before the first window; 1024 by 768 unless set
+
+int64_t now_ms();
+
+// Called whenever the program would block with nothing to do, before the clock
+// jumps to the next due timer. It may give input; if it gives none and no timer
+// is set, the program can never go on and the display ends the process with a
+// message.
+void set_idle_hook(std::function<void()> hook);
+// Called each time a top-level window's changed client pixels are shown.
+void set_present_hook(std::function<void(HWND)> hook);
+
+// Input, queued as a user's input would be. Positions are client pixels.
+void click(HWND hwnd, int x, int y);
+void key_down(HWND hwnd, int virtual_key);
+void key_up(HWND hwnd, int virtual_key);
+void type_char(HWND hwnd, unsigned char character);  // a key that types this character
+void close_window(HWND hwnd);                          // the close box of its caption
+bool choose_menu_item(HWND hwnd, UINT id);            // false if no such enabled item
+
+// The client pixels of a top-level window, 0x00RRGGBB, row by row.
+const uint32_t *client_pixels(HWND hwnd, int *width, int *height);
+
+}  // namespace qz370::headless

@@ -1,0 +1,79 @@
+// The window system's own objects behind the Win32 handles: windows, menus and
+// the message queue, as the display backends and the built-in controls see
+// them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qz370::platform {
+
+// Non-client sizes of this window system, in pixels. A captioned window keeps
+// its outer size; its client area is what is left inside these.
+constexpr int BORDER = 3;        // dialog frame and sizing frame alike
+constexpr int CAPTION = 18;
+constexpr int MENU_BAR = 16;
+
+struct MenuItem {
+    UINT flags;       // MF_GRAYED, MF_CHECKED, MF_SEPARATOR, MF_POPUP
+    UINT_PTR id;      // command id, or the HMENU of a pop-up
+    std::string text; // with '&' before the mnemonic and '\t' before the shortcut
+};
+
+struct Menu {
+    bool popup;
+    std::vector<MenuItem> items;
+};
+
+Menu *menu_from(HMENU menu);  // null for a handle that is not a live menu
+
+struct Window {
+    std::string class_name;
+    std::string title;  // the window text: caption, control label, edit contents
+    WNDPROC proc;
+    UINT class_style;
+    DWORD style;
+    DWORD ex_style;
+    HBRUSH background;
+    HINSTANCE instance;
+    HWND parent;        // children: their parent; top-level windows: null
+    HWND owner;         // dialogs: the owner window
+    HMENU menu;         // top-level: the menu bar; children: the control id
+    RECT frame;         // outer rectangle, screen coordinates (children: parent client coordinates)
+    RECT client;        // client rectangle, same coordinates as frame
+    bool visible;
+    bool enabled;
+    bool needs_paint;
+    // Client pixels, 0x00RRGGBB, of a top-level window; children draw into
+    // their top-level window's pixels.
+    int pixel_width;
+    int pixel_height;
+    std::vector<uint32_t> pixels;
+    // Dialogs: the dialog procedure and the modal loop's state.
+    DLGPROC dialog_proc;
+    bool dialog_ended;
+    INT_PTR dialog_result;
+};
+
+Window *window_from(HWND hwnd);  // null for a handle that is not a live window
+HWND top_level_of(HWND hwnd);
+std::vector<HWND> top_level_windows();  // in creation order
+std::vector<HWND> children_of(HWND hwnd);
+
+// Queues a user's input for a window as the real system does: behind what is
+// already queued, ahead of paint and timer messages.
+void post_input(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// True while any message, paint or due timer is ready for PeekMessageA.
+bool message_ready();
+// The time the next timer falls due, or -1 when no timer is set.
+int64_t next_timer_due();
+
+// Registers the built-in classes ("EDIT", "BUTTON", "STATIC" and the dialog
+// class); called once by the window system before the first window is made.
+void register_control_classes();
+
+}  // namespace qz370::platform
