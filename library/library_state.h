@@ -125,6 +125,10 @@ extern TextLog text_log;
 extern uint8_t logging;
 
 void append_text_line(const char *text);
+
+// Called with every line QZ370_print stores, when set: lets a tool keep the
+// whole log, not only the lines the window holds.
+extern void (*print_observer)(const char *line);
 LRESULT CALLBACK text_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---- Script recording and playback (text/) ----------------------------------
@@ -138,6 +142,11 @@ void write_script_line(int kind, const EventRecord &event);
 int read_script_line();
 void stop_playback();
 void close_script_file();
+
+// The Run menu's script commands (Record Script, Playback Script, Play One Script).
+void toggle_recording();
+void toggle_playback();
+void request_play_one();
 
 // ---- Line input dialog (text/) ----------------------------------------------
 

@@ -32,6 +32,9 @@ void type_char(HWND hwnd, unsigned char character);  // a key that types this ch
 void close_window(HWND hwnd);                          // the close box of its caption
 bool choose_menu_item(HWND hwnd, UINT id);            // false if no such enabled item
 
+// The next count GlobalAlloc calls fail, as when memory runs out.
+void fail_allocations(int count);
+
 // The client pixels of a top-level window, 0x00RRGGBB, row by row.
 const uint32_t *client_pixels(HWND hwnd, int *width, int *height);
 
