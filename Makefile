@@ -10,12 +10,12 @@ DEBIAN_PACKAGES := cmake make g++ pkg-config clang libclang-rt-14-dev \
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON
 
-.PHONY: play test deps build build-asan cross check check-asan bench clean
+.PHONY: play test deps build build-asan cross fuzz check check-asan bench clean
 
 play: build
 	./build/vortaline
 
-test: build build-asan cross
+test: build build-asan cross fuzz
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
@@ -43,8 +43,21 @@ cross: deps
 	cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON
 	cmake --build build-mingw -j $(JOBS)
 
+# The script readers take files from anywhere: fuzz them for a bounded time.
+# New inputs go to the build directory; fuzz/corpus holds the seeds.
+FUZZ_SECONDS ?= 15  # each of the two targets: about 30 s in all
+
+fuzz: deps
+	cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	for target in script_reader number_reader; do \
+		mkdir -p build-fuzz/corpus/$$target build-fuzz/artifacts && \
+		build-fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
+
 bench: build
 	for b in build/benchmarks/bench_*; do $$b; done
 
 clean:
-	rm -rf build build-asan build-mingw
+	rm -rf build build-asan build-mingw build-fuzz

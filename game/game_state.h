@@ -9,6 +9,24 @@
 
 constexpr int FLEET_SIZE = 10;
 
+// The drawn field: x from -FIELD_HALF_WIDTH to FIELD_HALF_WIDTH, y likewise.
+constexpr int32_t FIELD_HALF_WIDTH = 300;
+constexpr int32_t FIELD_HALF_HEIGHT = 250;
+
+// Palette indexes the game draws with.
+constexpr int BLACK = 0;
+constexpr int WHITE = 1;
+constexpr int RED = 2;
+constexpr int YELLOW = 5;
+constexpr int NAVY_BLUE = 9;
+constexpr int ICE_BLUE = 11;
+constexpr int ORANGE = 13;
+constexpr int GRAY_50 = 22;
+constexpr int GRAY_20 = 23;
+
+// The library's width argument for a filled shape.
+constexpr int FILLED = 0;
+
 struct EnemyShip {
     int32_t x;
     int32_t y;
@@ -55,7 +73,8 @@ struct GameState {
 
 // Main loop (main_loop.cpp).
 int game_main(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_command);
-void start_game(GameState &game);                 // start-up steps after the library is open
+void set_up_game(GameState &game);                        // the initial values; nothing is drawn
+void start_game(GameState &game);                         // start-up steps after the library is open
 void play_pass(GameState &game, int kind, int x, int y);  // react to one event, redraw, step the world
 
 // Control panel (control_panel.cpp).
@@ -64,21 +83,40 @@ int panel_hit(int x, int y);
 void panel_click(int x, int y, int32_t &speed, int32_t &direction, int32_t &shot_active, LaserShot &shot,
                  int32_t &player_x, EnemyShip (&fleet)[FLEET_SIZE], int32_t &player_alive);
 
-// Fleet, bombs and shot (fleet.cpp, bombs.cpp, shot.cpp, player.cpp).
+// Fleet (fleet.cpp).
 void reset_fleet(EnemyShip (&fleet)[FLEET_SIZE]);
 void move_fleet(EnemyShip (&fleet)[FLEET_SIZE], int32_t &fleet_dy);
 void draw_fleet(const EnemyShip (&fleet)[FLEET_SIZE]);
+
+// Waves and their hull colours (waves.cpp).
+void paint_first_wave(EnemyShip (&fleet)[FLEET_SIZE]);
+int count_live_ships(const EnemyShip (&fleet)[FLEET_SIZE]);
+void start_wave_if_cleared(EnemyShip (&fleet)[FLEET_SIZE]);  // reset and recolour once no ship is alive
+
+// Laser shot (shot.cpp).
 void reset_shot(LaserShot &shot);
+void fire_shot(LaserShot &shot, int32_t &shot_active, int32_t player_x);  // does nothing while one flies
+void fly_shot(LaserShot &shot, EnemyShip (&fleet)[FLEET_SIZE], int32_t &shot_active);  // one pass of flight
 void advance_shot(LaserShot &shot, EnemyShip (&fleet)[FLEET_SIZE], int32_t &shot_active);
+
+// Bombs (bombs.cpp).
+void place_bombs_below_fleet(Bomb (&bombs)[FLEET_SIZE], const EnemyShip (&fleet)[FLEET_SIZE]);
 void update_bombs(Bomb (&bombs)[FLEET_SIZE], const EnemyShip (&fleet)[FLEET_SIZE], int32_t &player_alive,
                   int32_t player_x, int32_t player_y);
 void draw_bombs(const Bomb (&bombs)[FLEET_SIZE]);
+
+// Explosions (explosions.cpp).
 void explode_ship(EnemyShip ship);
 void explode_player(int32_t x, int32_t y);
+
+// The player's ship (player.cpp).
+constexpr int32_t MAX_PLAYER_SPEED = INT32_MAX;  // "SPEEDUP" saturates here
+void reset_player(PlayerShip &player);
 void move_player(PlayerShip &player);
 
-// Scene art (backdrop.cpp, ships.cpp).
+// Scene art (backdrop.cpp, starfield.cpp, ships.cpp).
 void draw_backdrop(int32_t x, int32_t y1, int32_t y2);
+void reset_starfield(Starfield &stars);
 void draw_star_pattern(int32_t x, int32_t y);
 void scroll_starfield(Starfield &stars);
 void draw_player_ship(int32_t x, int32_t y);

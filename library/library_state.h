@@ -2,6 +2,7 @@
 // other. Not part of the public interface: programs use qz370.h.
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 
@@ -65,6 +66,9 @@ extern InputState input;
 
 constexpr int NO_EVENT = -1;
 
+void handle_left_button_down(LPARAM position);  // WM_LBUTTONDOWN: the click becomes the pending event
+void handle_char(WPARAM character);              // WM_CHAR: the character, unless Ctrl is held
+
 // ---- Palette (drawing/) -----------------------------------------------------
 
 constexpr int PALETTE_SIZE = 24;
@@ -126,6 +130,10 @@ extern uint8_t logging;
 
 void append_text_line(const char *text);
 
+// Formats into a buffer of PRINT_BUFFER_SIZE, cutting a longer result to what
+// fits; returns the count of characters kept.
+int format_line(char (&buffer)[PRINT_BUFFER_SIZE], const char *format, va_list arguments);
+
 // Called with every line QZ370_print stores, when set: lets a tool keep the
 // whole log, not only the lines the window holds.
 extern void (*print_observer)(const char *line);
@@ -152,6 +160,9 @@ void request_play_one();
 
 constexpr int GETS_TEMPLATE_BYTES = 292;
 constexpr int GETS_BUFFER_SIZE = 256;
+constexpr WORD GETS_BUTTON_ID = 101;
+constexpr WORD GETS_EDIT_ID = 102;
+constexpr WORD GETS_PROMPT_ID = 103;
 
 extern char *gets_target;
 

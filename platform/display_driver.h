@@ -33,6 +33,7 @@ struct DisplayDriver {
 };
 
 void set_display_driver(const DisplayDriver *driver);
+const DisplayDriver &headless_display_driver();
 const DisplayDriver &display_driver();  // the headless driver unless another was set
 
 }  // namespace qz370::platform

@@ -66,6 +66,10 @@ std::vector<HWND> children_of(HWND hwnd);
 // Queues a user's input for a window as the real system does: behind what is
 // already queued, ahead of paint and timer messages.
 void post_input(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Queues the key-down and key-up of a key that types exactly this character:
+// TranslateMessage of that key-down gives WM_CHAR with it, whatever the
+// layout or the modifiers held. How a display hands on typed text.
+void post_typed_character(HWND hwnd, unsigned char character);
 
 // True while any message, paint or due timer is ready for PeekMessageA.
 bool message_ready();

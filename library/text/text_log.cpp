@@ -1,14 +1,85 @@
-// Placeholder until the text window and log land.
+// The ring of the last 25 printed lines and QZ370_print, the one way every
+// notice, log line and message reaches the text window.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
 #include "library_state.h"
 
 TextLog text_log = {{}, -1, 0};
-uint8_t logging = 1;
 void (*print_observer)(const char *line) = nullptr;
-int QZ370_print(const char *, ...) { return 0; }
-int QZ370_set_logging(int) { return graphics_window ? 1 : 0; }
-void QZ370_text_window(int) {}
-void append_text_line(const char *) {}
-LRESULT CALLBACK text_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+
+// Guards the out-of-memory notice, which is itself printed: if its own line
+// cannot be stored either, it is shown without a further notice.
+static bool reporting_allocation_failure = false;
+
+int format_line(char (&buffer)[PRINT_BUFFER_SIZE], const char *format, va_list arguments)
 {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    const int produced = vsnprintf(buffer, sizeof buffer, format, arguments);
+    if (produced < 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    return produced < PRINT_BUFFER_SIZE ? produced : PRINT_BUFFER_SIZE - 1;
+}
+
+static int32_t next_ring_slot(int32_t slot)
+{
+    return (slot + 1) % TEXT_LOG_LINES;
+}
+
+static HGLOBAL copy_line(const char *line, size_t n)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n + 1);
+    if (block == nullptr) {
+        return nullptr;
+    }
+    char *bytes = static_cast<char *>(GlobalLock(block));
+    memcpy(bytes, line, n);
+    bytes[n] = '\0';
+    GlobalUnlock(block);
+    return block;
+}
+
+// The block is made before the oldest line is given up, so a line that cannot
+// be stored leaves the ring as it was.
+static bool store_line(const char *line, size_t n)
+{
+    HGLOBAL block = copy_line(line, n);
+    if (block == nullptr) {
+        return false;
+    }
+    if (text_log.oldest == text_log.next_slot) {
+        GlobalFree(text_log.lines[text_log.oldest]);
+        text_log.oldest = next_ring_slot(text_log.oldest);
+    }
+    text_log.lines[text_log.next_slot] = block;
+    if (text_log.oldest == -1) {
+        text_log.oldest = text_log.next_slot;
+    }
+    text_log.next_slot = next_ring_slot(text_log.next_slot);
+    return true;
+}
+
+// Longer text is cut to the buffer's 1023 characters; the result is the count
+// of characters kept.
+int QZ370_print(const char *format, ...)
+{
+    char buffer[PRINT_BUFFER_SIZE];
+    va_list arguments;
+    va_start(arguments, format);
+    const int kept = format_line(buffer, format, arguments);
+    va_end(arguments);
+    const size_t n = strlen(buffer);
+    const bool stored = store_line(buffer, n);
+    if (print_observer != nullptr) {
+        print_observer(buffer);
+    }
+    append_text_line(buffer);
+    if (!stored && !reporting_allocation_failure) {
+        reporting_allocation_failure = true;
+        QZ370_print("Out of memory: line not stored\n");
+        reporting_allocation_failure = false;
+    }
+    return kept;
 }

@@ -254,11 +254,14 @@ typedef struct {
 #define WS_OVERLAPPEDWINDOW \
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define CW_USEDEFAULT ((int)0x80000000)
+#define DS_SETFONT 0x40L
 #define DS_MODALFRAME 0x80L
 #define ES_MULTILINE 0x0004L
 #define ES_AUTOVSCROLL 0x0040L
+#define ES_WANTRETURN 0x1000L
 #define BS_PUSHBUTTON 0x00000000L
 #define BS_DEFPUSHBUTTON 0x00000001L
+#define BN_CLICKED 0
 #define SS_LEFT 0x00000000L
 
 /* ShowWindow commands. */
@@ -348,6 +351,11 @@ typedef struct {
 #define DEFAULT_PITCH 0
 #define FIXED_PITCH 1
 #define FF_DONTCARE 0
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
 
 /* Movable memory. */
 #define GMEM_FIXED 0x0000

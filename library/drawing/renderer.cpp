@@ -1,0 +1,177 @@
+// Puts one drawing command on the canvas through its memory drawing context.
+// Every pen, brush and font made here is selected out and deleted before
+// returning, so between commands the context holds its initial objects.
+#include <climits>
+#include <cstring>
+
+#include "coordinate_mapping.h"
+#include "library_state.h"
+
+// No face of this name exists: the font mapper substitutes one of the
+// requested height and weight.
+constexpr const char *TEXT_FONT_FACE = "QZ370-font";
+
+static COLORREF colour_value(int32_t colour)
+{
+    return Palette[colour].value;
+}
+
+// Width 0 fills the shape in the pen's colour; a wider pen only outlines it.
+static HBRUSH make_shape_brush(const DrawCommand &command)
+{
+    if (command.width == 0) {
+        return CreateSolidBrush(colour_value(command.color));
+    }
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+static POINT canvas_point(int32_t x, int32_t y)
+{
+    POINT point;
+    point.x = canvas_x(x);
+    point.y = canvas_y(y);
+    return point;
+}
+
+static void render_triangle(const DrawCommand &command)
+{
+    const ShapePoints &p = command.points;
+    HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
+    HGDIOBJ kept_pen = SelectObject(canvas_dc, pen);
+    const POINT corners[3] = {canvas_point(p.x1, p.y1), canvas_point(p.x2, p.y2), canvas_point(p.x3, p.y3)};
+    HBRUSH brush = make_shape_brush(command);
+    HGDIOBJ kept_brush = SelectObject(canvas_dc, brush);
+    Polygon(canvas_dc, corners, 3);
+    SelectObject(canvas_dc, kept_pen);
+    SelectObject(canvas_dc, kept_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
+// The platform leaves a box's right column and bottom row out; one more on
+// each makes both corner pixels part of the box.
+static void render_box(const DrawCommand &command)
+{
+    const ShapePoints &p = command.points;
+    HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
+    HBRUSH brush = make_shape_brush(command);
+    HGDIOBJ kept_pen = SelectObject(canvas_dc, pen);
+    HGDIOBJ kept_brush = SelectObject(canvas_dc, brush);
+    const int left = canvas_x(p.x1);
+    const int top = canvas_y(p.y1);
+    const int right = saturate_to_int32(int64_t{centre_x} + p.x2 + 1);
+    const int bottom = saturate_to_int32(int64_t{centre_y} - p.y2 + 1);
+    if (command.kind == CMD_RECTANGLE) {
+        Rectangle(canvas_dc, left, top, right, bottom);
+    } else {
+        Ellipse(canvas_dc, left, top, right, bottom);
+    }
+    SelectObject(canvas_dc, kept_pen);
+    SelectObject(canvas_dc, kept_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
+static void render_line(const DrawCommand &command)
+{
+    const ShapePoints &p = command.points;
+    HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
+    HGDIOBJ kept_pen = SelectObject(canvas_dc, pen);
+    MoveToEx(canvas_dc, canvas_x(p.x1), canvas_y(p.y1), nullptr);
+    LineTo(canvas_dc, canvas_x(p.x2), canvas_y(p.y2));
+    SelectObject(canvas_dc, kept_pen);
+    DeleteObject(pen);
+}
+
+static void render_pixel(const DrawCommand &command)
+{
+    SetPixel(canvas_dc, canvas_x(command.points.x1), canvas_y(command.points.y1), colour_value(command.color));
+}
+
+// The GDI text calls count in int; no real text comes near that.
+static int gdi_count(size_t bytes)
+{
+    return bytes > INT_MAX ? INT_MAX : static_cast<int>(bytes);
+}
+
+// Each line is drawn with the top-left corner of its cell at the point; the
+// first line's cell sits directly above the anchor row, each further line one
+// line height lower.
+static void draw_text_lines(const TextPart &text, const char *s)
+{
+    const size_t len = strlen(s);
+    SIZE extent = {0, 0};
+    GetTextExtentPointA(canvas_dc, s, gdi_count(len), &extent);
+    const int64_t line_height = extent.cy;
+    const int32_t x = canvas_x(text.x);
+    const int64_t anchor_y = int64_t{centre_y} - text.y;
+    size_t start = 0;
+    for (int64_t k = 0;; ++k) {
+        size_t n = 0;
+        while (start + n < len && s[start + n] != '\n') {
+            ++n;
+        }
+        const int32_t y = saturate_to_int32(anchor_y + (k - 1) * line_height);
+        TextOutA(canvas_dc, x, y, s + start, gdi_count(n));
+        if (start + n >= len) {
+            break;
+        }
+        start += n + 1;
+    }
+}
+
+static void render_text(const DrawCommand &command)
+{
+    SetTextColor(canvas_dc, colour_value(command.color));
+    const int kept_mode = GetBkMode(canvas_dc);
+    SetBkMode(canvas_dc, TRANSPARENT);
+    HFONT font = CreateFontA(-command.text.ptsize, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             TEXT_FONT_FACE);
+    HGDIOBJ kept_font = SelectObject(canvas_dc, font);
+    const char *s = static_cast<const char *>(GlobalLock(command.text.text));
+    if (s != nullptr) {
+        draw_text_lines(command.text, s);
+        GlobalUnlock(command.text.text);
+    }
+    SetBkMode(canvas_dc, kept_mode);
+    SelectObject(canvas_dc, kept_font);
+    DeleteObject(font);
+}
+
+void render_command(const DrawCommand &command)
+{
+    switch (command.kind) {
+    case CMD_TRIANGLE:
+        render_triangle(command);
+        break;
+    case CMD_RECTANGLE:
+    case CMD_OVAL:
+        render_box(command);
+        break;
+    case CMD_LINE:
+        render_line(command);
+        break;
+    case CMD_PIXEL:
+        render_pixel(command);
+        break;
+    case CMD_TEXT:
+        render_text(command);
+        break;
+    default:
+        break;
+    }
+    canvas_dirty = 1;
+}
+
+// The pen is the context's initial one-pixel black pen, so the erased canvas
+// keeps a black frame on its outermost rows and columns.
+void erase_canvas()
+{
+    HBRUSH brush = CreateSolidBrush(Palette[WHITE_INDEX].value);
+    HGDIOBJ kept_brush = SelectObject(canvas_dc, brush);
+    Rectangle(canvas_dc, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT);
+    SelectObject(canvas_dc, kept_brush);
+    DeleteObject(brush);
+    canvas_dirty = 1;
+}

@@ -1,0 +1,96 @@
+// The Run menu's script commands: Record Script, Playback Script and Play One
+// Script. Recording and playback share one stream and one periodic count, so
+// starting either first stops the other and says so.
+#include "library_state.h"
+#include "script_stream.h"
+
+namespace {
+
+void check_run_item(UINT id, bool checked)
+{
+    CheckMenuItem(run_menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// A periodic count while recording is off can only be owed by a playback.
+bool playback_pending()
+{
+    return input.playing_back || input.play_one || input.periodic_count > 0 ||
+           script_file_direction() == SCRIPT_READING;
+}
+
+bool recording_pending()
+{
+    return input.recording || script_file_direction() == SCRIPT_WRITING;
+}
+
+// The pending run of periodic events is written before the file is closed.
+void stop_recording()
+{
+    input.recording = 0;
+    check_run_item(MENU_RECORD, false);
+    if (input.periodic_count > 0) {
+        write_script_line(QZ370_PERIODIC, input.current_event);
+        input.periodic_count = 0;
+    }
+    close_script_file();
+}
+
+// Owed periodic events are dropped so that they are never counted into the
+// recording.
+void end_playback_for_recording()
+{
+    if (!playback_pending()) {
+        return;
+    }
+    stop_playback();
+    close_script_file();
+    input.periodic_count = 0;
+    QZ370_print("Playback stopped: recording to %s\n", SCRIPT_FILE_NAME);
+}
+
+void end_recording_for_playback()
+{
+    if (!recording_pending()) {
+        return;
+    }
+    stop_recording();
+    QZ370_print("Recording stopped: playing back %s\n", SCRIPT_FILE_NAME);
+}
+
+}  // namespace
+
+// The file is opened by the first line written.
+void toggle_recording()
+{
+    if (input.recording) {
+        stop_recording();
+        return;
+    }
+    end_playback_for_recording();
+    input.recording = 1;
+    check_run_item(MENU_RECORD, true);
+}
+
+// Owed periodic events are kept: the next playback hands them out first.
+void toggle_playback()
+{
+    if (input.playing_back) {
+        input.playing_back = 0;
+        check_run_item(MENU_PLAYBACK, false);
+        close_script_file();
+        return;
+    }
+    end_recording_for_playback();
+    input.running = 0;
+    input.single_step = 0;
+    input.playing_back = 1;
+    check_run_item(MENU_PLAYBACK, true);
+}
+
+void request_play_one()
+{
+    end_recording_for_playback();
+    input.play_one = 1;
+    input.running = 0;
+    input.single_step = 0;
+}

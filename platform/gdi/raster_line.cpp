@@ -1,0 +1,60 @@
+// One-pixel lines. Each pixel is found from its step number alone, so a line
+// of any length costs only the steps that fall inside the clip box.
+#include <algorithm>
+#include <cstdlib>
+
+#include "gdi/raster_internal.h"
+
+namespace qz370::raster::detail {
+
+namespace {
+
+// Steps i of the line (0 <= i < steps) whose major coordinate start + dir * i
+// lies in [low, high]; false when none.
+bool visible_steps(int64_t start, int64_t dir, int64_t steps, int64_t low, int64_t high, int64_t *first,
+                   int64_t *last) {
+    if (dir > 0) {
+        *first = std::max<int64_t>(0, low - start);
+        *last = std::min<int64_t>(steps - 1, high - start);
+    } else {
+        *first = std::max<int64_t>(0, start - high);
+        *last = std::min<int64_t>(steps - 1, start - low);
+    }
+    return *first <= *last;
+}
+
+// The minor coordinate at step i: the exact position rounded to the nearest
+// pixel, halves going to the smaller coordinate.
+int64_t minor_at(int64_t start, int64_t delta, int64_t steps, int64_t i) {
+    __int128 twice = __int128{2} * i * delta + steps - 1;
+    return start + static_cast<int64_t>(floor_div(twice, __int128{2} * steps));
+}
+
+}  // namespace
+
+void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
+    int64_t dx = to.x - from.x;
+    int64_t dy = to.y - from.y;
+    bool x_major = std::llabs(dx) >= std::llabs(dy);
+    int64_t steps = x_major ? std::llabs(dx) : std::llabs(dy);
+    if (steps == 0) return;
+    const RECT &clip = surface.clip;
+    int64_t first = 0, last = 0;
+    if (x_major) {
+        int64_t dir = dx > 0 ? 1 : -1;
+        if (!visible_steps(from.x, dir, steps, clip.left, int64_t{clip.right} - 1, &first, &last)) return;
+        for (int64_t i = first; i <= last; ++i) {
+            int64_t y = minor_at(from.y, dy, steps, i);
+            fill_span(surface, y, from.x + dir * i, from.x + dir * i, color);
+        }
+    } else {
+        int64_t dir = dy > 0 ? 1 : -1;
+        if (!visible_steps(from.y, dir, steps, clip.top, int64_t{clip.bottom} - 1, &first, &last)) return;
+        for (int64_t i = first; i <= last; ++i) {
+            int64_t x = minor_at(from.x, dx, steps, i);
+            fill_span(surface, from.y + dir * i, x, x, color);
+        }
+    }
+}
+
+}  // namespace qz370::raster::detail

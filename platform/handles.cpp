@@ -1,0 +1,14 @@
+#include "handles.h"
+
+namespace qz370::platform {
+
+// Values end in binary 10: never the address of a heap block, which GlobalAlloc
+// hands out as the handle of a fixed block.
+uintptr_t new_handle_value()
+{
+    static uintptr_t counter = 0x400;
+    ++counter;
+    return (counter << 2) | 2;
+}
+
+}  // namespace qz370::platform

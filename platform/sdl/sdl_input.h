@@ -1,0 +1,12 @@
+// The user's input as the window system sees it: SDL's events turned into the
+// messages of the windows they are meant for.
+#pragma once
+
+#include <SDL.h>
+
+namespace qz370::sdl {
+
+void translate_event(const SDL_Event &event);
+void translate_pending_events();  // every event SDL holds right now
+
+}  // namespace qz370::sdl

@@ -1,0 +1,56 @@
+#include "library/drawing/drawing_fixture.h"
+
+namespace drawing_test {
+namespace {
+
+using PaletteTest = DrawingTest;
+
+TEST_F(PaletteTest, ColourValuesAreStoredInWindowsByteOrder)
+{
+    EXPECT_EQ(Palette[8].value, 0x00CC0099u);   // purple 0x9900CC
+    EXPECT_EQ(Palette[9].value, 0x00993300u);   // navy blue 0x003399
+    EXPECT_EQ(Palette[23].value, 0x00CCCCCCu);  // 20% gray
+    EXPECT_STREQ(Palette[22].name, "50% gray");
+    EXPECT_EQ(Palette[WHITE_INDEX].value, WHITE);
+}
+
+TEST_F(PaletteTest, LegalIndicesPassSilently)
+{
+    EXPECT_EQ(check_color(0), 0);
+    EXPECT_EQ(check_color(23), 23);
+    EXPECT_TRUE(printed().empty());
+}
+
+TEST_F(PaletteTest, IllegalIndicesBecomeRedWithANotice)
+{
+    EXPECT_EQ(check_color(24), 2);
+    EXPECT_EQ(check_color(-1), 2);
+    EXPECT_EQ(check_color(INT_MIN), 2);
+    EXPECT_EQ(printed(), (std::vector<std::string>{"Illegal color 24; using RED.\n", "Illegal color -1; using RED.\n",
+                                                   "Illegal color -2147483648; using RED.\n"}));
+}
+
+TEST_F(PaletteTest, IllegalColourIsLoggedAndDrawnAsRed)
+{
+    QZ370_pixel(99, 3, 4);
+    EXPECT_EQ(printed(), (std::vector<std::string>{"Illegal color 99; using RED.\n", "red pixel at (3,4)\n"}));
+    EXPECT_EQ(at(3, 4), RED);
+}
+
+TEST_F(PaletteTest, IllegalColourNoticeIsPrintedWithLoggingOff)
+{
+    QZ370_set_logging(0);
+    forget_printed();
+    QZ370_pixel(-1, 0, 0);
+    EXPECT_EQ(printed(), (std::vector<std::string>{"Illegal color -1; using RED.\n"}));
+}
+
+TEST_F(PaletteTest, TwentyGrayIsDrawnInItsValue)
+{
+    QZ370_pixel(23, -7, 9);
+    EXPECT_EQ(at(-7, 9), RGB(204, 204, 204));
+    EXPECT_EQ(printed(), (std::vector<std::string>{"20% gray pixel at (-7,9)\n"}));
+}
+
+}  // namespace
+}  // namespace drawing_test

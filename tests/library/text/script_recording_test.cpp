@@ -1,0 +1,159 @@
+// Recording and playback through the event wait and the Run menu, as a user
+// runs them.
+#include "headless.h"
+#include "script_test_fixture.h"
+
+using namespace script_test;
+namespace headless = qz370::headless;
+
+namespace {
+
+struct Event {
+    int kind;
+    int x;
+    int y;
+    char key;
+};
+
+Event next_event()
+{
+    Event event{};
+    event.kind = QZ370_next_event(&event.x, &event.y, &event.key);
+    return event;
+}
+
+void command(UINT id)
+{
+    SendMessageA(graphics_window, WM_COMMAND, id, 0);
+}
+
+// A click at library coordinates (x, y).
+void click(int x, int y)
+{
+    headless::click(graphics_window, centre_x + x, centre_y - y);
+}
+
+class ScriptRecording : public ScriptTest {
+protected:
+    void SetUp() override
+    {
+        ScriptTest::SetUp();
+        QZ370_begin(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+
+    // A click at (10, 20), three ticks and the key a.
+    void record_click_ticks_and_key()
+    {
+        command(MENU_RECORD);
+        click(10, 20);
+        EXPECT_EQ(next_event().kind, QZ370_MOUSE);
+        QZ370_set_animation(QZ370_RUN);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+        }
+        QZ370_set_animation(QZ370_HALT);
+        headless::type_char(graphics_window, 'a');
+        EXPECT_EQ(next_event().kind, QZ370_KBD);
+    }
+};
+
+}  // namespace
+
+TEST_F(ScriptRecording, ClickTicksAndKeyGiveThreeLines)
+{
+    record_click_ticks_and_key();
+    command(MENU_RECORD);
+    EXPECT_EQ(read_file(), "QZ370_MOUSE(10, 20);\nQZ370_PERIODIC(3);\nQZ370_KBD(97);\n");
+}
+
+TEST_F(ScriptRecording, TicksBeforeSwitchingOffAddAFourthLine)
+{
+    record_click_ticks_and_key();
+    QZ370_set_animation(QZ370_RUN);
+    next_event();
+    next_event();
+    command(MENU_RECORD);
+    EXPECT_EQ(input.periodic_count, 0);
+    EXPECT_EQ(read_file(), "QZ370_MOUSE(10, 20);\nQZ370_PERIODIC(3);\nQZ370_KBD(97);\nQZ370_PERIODIC(2);\n");
+}
+
+// Scripted events come without waiting for the clock; after the end of the
+// script the wait goes back to live input.
+TEST_F(ScriptRecording, PlaybackHandsOutTheRecordedEvents)
+{
+    write_file("QZ370_MOUSE(10, 20);\nQZ370_PERIODIC(3);\nQZ370_KBD(97);\n");
+    command(MENU_PLAYBACK);
+    const int64_t start = headless::now_ms();
+
+    const Event mouse = next_event();
+    EXPECT_EQ(mouse.kind, QZ370_MOUSE);
+    EXPECT_EQ(mouse.x, 10);
+    EXPECT_EQ(mouse.y, 20);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+    }
+    const Event key = next_event();
+    EXPECT_EQ(key.kind, QZ370_KBD);
+    EXPECT_EQ(key.key, 'a');
+    EXPECT_EQ(headless::now_ms(), start);
+
+    click(-1, -2);
+    const Event live = next_event();
+    EXPECT_EQ(live.kind, QZ370_MOUSE);
+    EXPECT_EQ(live.x, -1);
+    EXPECT_EQ(printed().back(), "EOF encountered in script file QZ370.SCR\n");
+    EXPECT_FALSE(checked(MENU_PLAYBACK));
+}
+
+TEST_F(ScriptRecording, RecordThenPlayInTheSameRun)
+{
+    record_click_ticks_and_key();
+    command(MENU_RECORD);
+    command(MENU_PLAYBACK);
+    EXPECT_EQ(next_event().kind, QZ370_MOUSE);
+    EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+    EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+    EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+    EXPECT_EQ(next_event().key, 'a');
+}
+
+TEST_F(ScriptRecording, PlayOneScriptThreeTimesOnAPeriodicThree)
+{
+    write_file("QZ370_PERIODIC(3);\nQZ370_KBD(98);\n");
+    for (int i = 0; i < 3; ++i) {
+        command(MENU_PLAY_ONE);
+        EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+    }
+    command(MENU_PLAY_ONE);
+    const Event key = next_event();
+    EXPECT_EQ(key.kind, QZ370_KBD);
+    EXPECT_EQ(key.key, 'b');
+    EXPECT_EQ(input.play_one, 0);
+}
+
+TEST_F(ScriptRecording, PlaybackWithoutAFileTwice)
+{
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        command(MENU_PLAYBACK);
+        EXPECT_TRUE(checked(MENU_PLAYBACK));
+        click(0, 0);
+        EXPECT_EQ(next_event().kind, QZ370_MOUSE);
+        EXPECT_FALSE(checked(MENU_PLAYBACK));
+        EXPECT_EQ(input.playing_back, 0);
+    }
+    EXPECT_EQ(printed(), (std::vector<std::string>{"Cannot open script file QZ370.SCR for reading\n",
+                                                   "Cannot open script file QZ370.SCR for reading\n"}));
+}
+
+// The end event writes the pending periodic line and no line of its own.
+TEST_F(ScriptRecording, EndOfTheProgramWhileRecording)
+{
+    command(MENU_RECORD);
+    QZ370_set_animation(QZ370_RUN);
+    next_event();
+    next_event();
+    command(MENU_QUIT);
+    EXPECT_EQ(next_event().kind, QZ370_EXIT);
+    QZ370_end();
+    EXPECT_EQ(read_file(), "QZ370_PERIODIC(2);\n");
+}

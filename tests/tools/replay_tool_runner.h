@@ -1,0 +1,44 @@
+// Running qz370-replay from a test, each run in a temporary directory of the
+// test's own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qz370::test {
+
+// A fresh temporary directory, removed with everything in it at the end.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory();
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory &) = delete;
+    TemporaryDirectory &operator=(const TemporaryDirectory &) = delete;
+
+    std::string file(const std::string &name) const { return path_ + "/" + name; }
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+struct ToolRun {
+    int exit_status;
+    std::string error_output;  // what the tool wrote to standard error
+};
+
+// Runs the tool with the arguments (each quoted for the shell) in directory,
+// with its temporary files in scratch.
+ToolRun run_replay_tool(const std::vector<std::string> &arguments, const std::string &directory,
+                        const std::string &scratch);
+
+std::string read_file(const std::string &path);
+void write_file(const std::string &path, const std::string &text);
+std::vector<std::string> read_lines(const std::string &path);
+
+// The tool's frame hash, computed independently: FNV-1a 64 over each pixel's
+// red, green and blue bytes, as 16 hexadecimal digits.
+std::string fnv1a_rgb_hex(const uint32_t *pixels, int width, int height);
+
+}  // namespace qz370::test

@@ -1,0 +1,102 @@
+// qz370-replay's command line, its outputs and its working directory.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "replay_tool_runner.h"
+
+namespace qz370::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char SHORT_SCRIPT[] = "QZ370_PERIODIC(3);\nQZ370_MOUSE(-257, 232);\n";  // three ticks, then NEW GAME
+
+int line_count(const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+bool is_empty_directory(const std::string &path) { return fs::is_empty(path); }
+
+struct ToolTest : ::testing::Test {
+    TemporaryDirectory work;     // where the tool is started
+    TemporaryDirectory scratch;  // the tool's TMPDIR
+
+    ToolRun run(const std::vector<std::string> &arguments) {
+        return run_replay_tool(arguments, work.path(), scratch.path());
+    }
+};
+
+TEST_F(ToolTest, HelpSucceeds) { EXPECT_EQ(run({"--help"}).exit_status, 0); }
+
+TEST_F(ToolTest, BadArgumentsGiveOneLineAndStatusTwo) {
+    for (std::vector<std::string> arguments :
+         {std::vector<std::string>{"--bogus"}, {"--log"}, {"--png="}, {"stray"}, {"--quiet", "-x"}}) {
+        ToolRun result = run(arguments);
+        EXPECT_EQ(result.exit_status, 2) << arguments.front();
+        EXPECT_EQ(line_count(result.error_output), 1) << result.error_output;
+    }
+}
+
+TEST_F(ToolTest, AScriptThatCannotBeOpenedGivesOneLineAndStatusTwo) {
+    ToolRun result = run({"--script", "missing.scr"});
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(line_count(result.error_output), 1);
+    EXPECT_NE(result.error_output.find("missing.scr"), std::string::npos);
+    EXPECT_TRUE(is_empty_directory(scratch.path()));
+    EXPECT_EQ(run({}).exit_status, 2) << "no QZ370.SCR here";
+}
+
+TEST_F(ToolTest, PlaysQZ370SCRFromTheWorkingDirectoryIntoRelativeOutputs) {
+    write_file(work.file("QZ370.SCR"), SHORT_SCRIPT);
+    ToolRun result = run({"--png", "final.png", "--frames", "frames", "--hashes", "hashes.txt"});
+    ASSERT_EQ(result.exit_status, 0) << result.error_output;
+    // The opening picture, then one frame per event: three ticks and a click.
+    EXPECT_NE(result.error_output.find("4 events, 5 frames"), std::string::npos) << result.error_output;
+    EXPECT_EQ(read_lines(work.file("hashes.txt")).size(), 5u);
+    std::vector<std::string> frames;
+    for (const auto &entry : fs::directory_iterator(work.file("frames"))) {
+        frames.push_back(entry.path().filename().string());
+    }
+    std::sort(frames.begin(), frames.end());
+    ASSERT_EQ(frames.size(), 5u);
+    EXPECT_EQ(frames.front(), "frame_000001.png");
+    std::string final_picture = read_file(work.file("final.png"));
+    EXPECT_EQ(final_picture.substr(1, 3), "PNG");
+    EXPECT_EQ(final_picture, read_file(work.file("frames/" + frames.back())));
+    EXPECT_EQ(read_file(work.file("QZ370.SCR")), SHORT_SCRIPT);
+    EXPECT_TRUE(is_empty_directory(scratch.path())) << "the scratch directory was left behind";
+}
+
+TEST_F(ToolTest, EachFrameHasItsOwnHashLine) {
+    write_file(work.file("demo.scr"), SHORT_SCRIPT);
+    ASSERT_EQ(run({"--script", "demo.scr", "--hashes", "hashes.txt", "--quiet"}).exit_status, 0);
+    std::vector<std::string> hashes = read_lines(work.file("hashes.txt"));
+    ASSERT_EQ(hashes.size(), 5u);
+    for (const std::string &hash : hashes) {
+        EXPECT_EQ(hash.size(), 16u);
+        EXPECT_EQ(hash.find_first_not_of("0123456789abcdef"), std::string::npos) << hash;
+    }
+    EXPECT_NE(hashes[0], hashes[1]) << "the first tick brings the fleet into the picture";
+}
+
+TEST_F(ToolTest, AnUnrecognisedLineEndsTheRun) {
+    write_file(work.file("odd.scr"), "QZ370_PERIODIC(2);\nnot an event\nQZ370_PERIODIC(5);\n");
+    ToolRun result = run({"--script", "odd.scr", "--log", "log.txt", "--hashes", "hashes.txt"});
+    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_NE(result.error_output.find("2 events, 3 frames"), std::string::npos) << result.error_output;
+    EXPECT_EQ(read_lines(work.file("hashes.txt")).size(), 3u);
+    EXPECT_EQ(read_file(work.file("log.txt")).find("EOF"), std::string::npos);
+}
+
+TEST_F(ToolTest, TheEndOfTheScriptIsLoggedAndQuietSaysNothing) {
+    write_file(work.file("QZ370.SCR"), SHORT_SCRIPT);
+    ToolRun result = run({"--log", "log.txt", "--quiet"});
+    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_EQ(result.error_output, "");
+    EXPECT_EQ(read_file(work.file("log.txt")), "EOF encountered in script file QZ370.SCR\n");
+}
+
+}  // namespace
+}  // namespace qz370::test

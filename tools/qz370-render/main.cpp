@@ -1,0 +1,57 @@
+// qz370-render COMMANDS.txt OUTDIR: draws a command file of the GDI reference
+// renderer's language through the library's renderer on the headless display
+// and writes OUTDIR/NAME.ppm at every 'save NAME', printing a line for each as
+// the reference renderer does, so the two can be compared with ppmdiff.
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "canvas_session.h"
+#include "command_file.h"
+
+namespace {
+
+using qz370::commands::Command;
+using qz370::commands::Op;
+
+constexpr int USAGE_ERROR = 2;
+
+bool run(const std::vector<Command> &commands, const std::string &outdir) {
+    namespace tool = qz370::render_tool;
+    tool::open_canvas(qz370::commands::DEFAULT_WIDTH, qz370::commands::DEFAULT_HEIGHT,
+                      qz370::commands::DEFAULT_CENTRE_X, qz370::commands::DEFAULT_CENTRE_Y);
+    for (const Command &c : commands) {
+        if (c.op == Op::Canvas) {
+            tool::open_canvas(c.numbers[0], c.numbers[1], c.numbers[2], c.numbers[3]);
+        } else if (c.op == Op::Save) {
+            std::string path = outdir + "/" + c.text + ".ppm";
+            uint64_t hash = 0;
+            if (!tool::save_ppm(path, &hash)) {
+                std::fprintf(stderr, "cannot write %s\n", path.c_str());
+                return false;
+            }
+            std::printf("saved %s fnv1a %016" PRIx64 "\n", path.c_str(), hash);
+        } else {
+            tool::draw(c);
+        }
+    }
+    tool::close_canvas();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: qz370-render COMMANDS.txt OUTDIR\n");
+        return USAGE_ERROR;
+    }
+    std::vector<Command> commands;
+    std::string error;
+    if (!qz370::commands::read_command_file(argv[1], &commands, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return USAGE_ERROR;
+    }
+    return run(commands, argv[2]) ? 0 : 1;
+}

@@ -1,0 +1,80 @@
+#include "replay_options.h"
+
+#include <cstring>
+
+namespace replay {
+
+const char *const USAGE =
+    "usage: qz370-replay [--script FILE] [--logging] [--log FILE] [--png FILE] [--frames DIR] [--hashes FILE] "
+    "[--quiet]\n"
+    "Plays a recorded script through the game without a screen.\n"
+    "  --script FILE  the script to play (default: QZ370.SCR here; it is never changed)\n"
+    "  --logging      switch the call log on before playing, as Ctrl+L does\n"
+    "  --log FILE     every line printed to the text window\n"
+    "  --png FILE     the graphics window's picture at the end\n"
+    "  --frames DIR   one numbered picture per frame shown\n"
+    "  --hashes FILE  one line per frame shown: the FNV-1a 64 hash of its RGB pixels\n"
+    "  --quiet        no progress line and no summary\n"
+    "  --help         this text\n";
+
+namespace {
+
+struct ValueOption {
+    const char *name;
+    std::string Options::*target;
+};
+
+constexpr ValueOption VALUE_OPTIONS[] = {
+    {"--script", &Options::script},         {"--log", &Options::log_file},
+    {"--png", &Options::png_file},          {"--frames", &Options::frames_dir},
+    {"--hashes", &Options::hashes_file},
+};
+
+const ValueOption *value_option(const std::string &name) {
+    for (const ValueOption &option : VALUE_OPTIONS) {
+        if (name == option.name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// Value options take "--name VALUE" or "--name=VALUE".
+Parsed parse_options(int argc, char **argv, Options &options, std::string &error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            return Parsed::Help;
+        }
+        if (argument == "--logging") {
+            options.logging = true;
+            continue;
+        }
+        if (argument == "--quiet") {
+            options.quiet = true;
+            continue;
+        }
+        size_t equals = argument.find('=');
+        const ValueOption *option = value_option(argument.substr(0, equals));
+        if (option == nullptr) {
+            error = "qz370-replay: unknown argument '" + argument + "' (see --help)";
+            return Parsed::Bad;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        } else if (i + 1 < argc) {
+            value = argv[++i];
+        }
+        if (value.empty()) {
+            error = std::string("qz370-replay: ") + option->name + " needs a value";
+            return Parsed::Bad;
+        }
+        options.*(option->target) = value;
+    }
+    return Parsed::Run;
+}
+
+}  // namespace replay

@@ -1,0 +1,147 @@
+#include "replay_session.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cinttypes>
+
+#include "frame_hash.h"
+#include "game_state.h"
+#include "headless.h"
+#include "library_state.h"
+#include "png_file.h"
+
+namespace replay {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto PROGRESS_INTERVAL = std::chrono::seconds(1);
+constexpr int FRAME_NAME_SIZE = 64;
+
+struct Session {
+    const Options *options;
+    Outputs outputs;
+    bool playback_switched_on;
+    bool quit_sent;
+    Report report;
+    Clock::time_point start;
+    Clock::time_point last_progress;
+    bool progress_shown;
+};
+
+Session session;
+
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// The Run menu's commands, sent as choosing the menu item would send them.
+void send_run_command(UINT id) { PostMessageA(graphics_window, WM_COMMAND, id, 0); }
+
+// The game has nothing to do: at its first wait that is the moment to start
+// playing, as Ctrl+L and Ctrl+P would; once playback has stopped, for whatever
+// reason, the run ends as if the user chose Quit.
+void on_idle() {
+    if (!session.playback_switched_on) {
+        session.playback_switched_on = true;
+        if (session.options->logging) {
+            send_run_command(MENU_LOGGING);
+        }
+        send_run_command(MENU_PLAYBACK);
+        return;
+    }
+    if (!input.playing_back) {
+        session.quit_sent = true;
+        send_run_command(MENU_QUIT);
+    }
+}
+
+void keep_printed_line(const char *line) {
+    if (std::fputs(line, session.outputs.log) == EOF) {
+        session.report.outputs_failed = true;
+    }
+}
+
+void keep_frame_hash(const uint32_t *pixels, int width, int height) {
+    if (std::fprintf(session.outputs.hashes, "%016" PRIx64 "\n", frame_hash(pixels, width, height)) < 0) {
+        session.report.outputs_failed = true;
+    }
+}
+
+void keep_frame_picture(const uint32_t *pixels, int width, int height) {
+    char name[FRAME_NAME_SIZE];
+    std::snprintf(name, sizeof name, "/frame_%06" PRId64 ".png", session.report.frames);
+    if (!write_png((session.outputs.frames_dir + name).c_str(), pixels, width, height)) {
+        session.report.outputs_failed = true;
+    }
+}
+
+// On a terminal the line is rewritten in place; elsewhere each is a line of its own.
+void show_progress() {
+    bool terminal = isatty(STDERR_FILENO);
+    std::fprintf(stderr, "%sqz370-replay: %" PRId64 " events, %" PRId64 " frames, %.1f s%s", terminal ? "\r" : "",
+                 session.report.events, session.report.frames, seconds_since(session.start), terminal ? "" : "\n");
+    session.progress_shown = terminal;
+}
+
+void maybe_show_progress() {
+    if (session.options->quiet) {
+        return;
+    }
+    Clock::time_point now = Clock::now();
+    if (now - session.last_progress >= PROGRESS_INTERVAL) {
+        session.last_progress = now;
+        show_progress();
+    }
+}
+
+// The game draws one frame per event, and the display shows each before the
+// program would next block: the frames shown between switching playback on
+// and sending Quit are those of the scripted events.
+void on_present(HWND window) {
+    if (window != graphics_window) {
+        return;
+    }
+    session.report.frames += 1;
+    if (session.playback_switched_on && !session.quit_sent) {
+        session.report.events += 1;
+    }
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = qz370::headless::client_pixels(window, &width, &height);
+    if (session.outputs.hashes != nullptr) {
+        keep_frame_hash(pixels, width, height);
+    }
+    if (!session.outputs.frames_dir.empty()) {
+        keep_frame_picture(pixels, width, height);
+    }
+    maybe_show_progress();
+}
+
+}  // namespace
+
+Report run_replay(const Options &options, const Outputs &outputs) {
+    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false};
+    qz370::headless::use();
+    qz370::headless::set_idle_hook(on_idle);
+    qz370::headless::set_present_hook(on_present);
+    if (outputs.log != nullptr) {
+        print_observer = keep_printed_line;
+    }
+    char no_arguments[] = "";
+    game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
+    session.report.seconds = seconds_since(session.start);
+    if (session.progress_shown) {
+        std::fputc('\n', stderr);
+    }
+    return session.report;
+}
+
+bool write_final_picture(const std::string &path) {
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = qz370::headless::client_pixels(graphics_window, &width, &height);
+    return write_png(path.c_str(), pixels, width, height);
+}
+
+}  // namespace replay

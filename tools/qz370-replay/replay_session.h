@@ -1,0 +1,31 @@
+// One replay: the game runs on the headless display with the Run menu's
+// playback switched on at its first wait, until the script stops playing.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "replay_options.h"
+
+namespace replay {
+
+struct Outputs {
+    FILE *log;                // every printed line; null: not kept
+    FILE *hashes;             // one hash line per frame; null: not kept
+    std::string frames_dir;   // one PNG per frame; empty: not kept
+};
+
+struct Report {
+    int64_t events;  // scripted events the game received
+    int64_t frames;  // frames the graphics window showed
+    double seconds;
+    bool outputs_failed;  // a frame picture or a line could not be written
+};
+
+Report run_replay(const Options &options, const Outputs &outputs);
+
+// The graphics window's picture at the end of the run.
+bool write_final_picture(const std::string &path);
+
+}  // namespace replay
