@@ -5,19 +5,24 @@
 DEBIAN_PACKAGES := cmake make g++ pkg-config clang libclang-rt-14-dev \
 	googletest libgtest-dev libbenchmark-dev \
 	libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev \
-	mingw-w64 xvfb xauth xdotool x11-utils imagemagick
+	mingw-w64 xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON
 
-.PHONY: play test deps build build-asan cross fuzz check check-asan bench clean
+.PHONY: play test desktop-test deps build build-asan cross fuzz check check-asan bench clean
 
 play: build
 	./build/vortaline
 
-test: build build-asan cross fuzz
-	cd build && ctest --output-on-failure -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
+test: build build-asan cross fuzz desktop-test
+	cd build && ctest --output-on-failure -j $(JOBS) -LE desktop
+	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS) -LE desktop
+
+# The game in real windows on a virtual X server, one test at a time.
+desktop-test: build
+	cd build && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+		env QZ370_DESKTOP_TESTS=1 ctest --output-on-failure -L desktop
 
 deps:
 	@missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -44,8 +49,9 @@ cross: deps
 	cmake --build build-mingw -j $(JOBS)
 
 # The script readers take files from anywhere: fuzz them for a bounded time.
-# New inputs go to the build directory; fuzz/corpus holds the seeds.
-FUZZ_SECONDS ?= 15  # each of the two targets: about 30 s in all
+# New inputs go to the build directory; fuzz/corpus holds the seeds. Each of
+# the two targets runs this long: about 30 s in all.
+FUZZ_SECONDS ?= 15
 
 fuzz: deps
 	cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -15,7 +15,6 @@ constexpr INT_PTR DIALOG_FAILED = -1;
 constexpr INT_PTR DIALOG_QUIT = 0;
 constexpr int DIALOG_UNITS_PER_AVERAGE_WIDTH = 4;
 constexpr int DIALOG_UNITS_PER_HEIGHT = 8;
-constexpr DWORD BUTTON_TYPE_MASK = 0x0000000F;
 
 struct DialogUnits {
     int base_x;  // the system font's average character width
@@ -145,9 +144,7 @@ HWND neighbour_tab_stop(HWND dialog, HWND from, bool backwards)
 HWND default_button(HWND dialog)
 {
     for (HWND child : children_of(dialog)) {
-        const Window *control = window_from(child);
-        if (control != nullptr && control->class_name == BUTTON_CLASS_NAME &&
-            (control->style & BUTTON_TYPE_MASK) == BS_DEFPUSHBUTTON) {
+        if (is_default_button(child)) {
             return child;
         }
     }

@@ -11,9 +11,6 @@ namespace {
 // Win32 puts the scan code, and this otherwise unused bit.
 constexpr DWORD TYPED_CHARACTER_FLAG = 1u << 25;
 constexpr int CHARACTER_SHIFT = 16;
-constexpr DWORD REPEAT_ONCE = 1;
-constexpr DWORD KEY_WAS_DOWN = 1u << 30;
-constexpr DWORD KEY_RELEASED = 1u << 31;
 
 constexpr WPARAM VK_LEFT_SHIFT = 0xA0;
 constexpr WPARAM VK_RIGHT_SHIFT = 0xA1;

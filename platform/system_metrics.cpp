@@ -1,13 +1,12 @@
 // GetSystemMetrics: the screen from the display, the frame sizes from this
 // window system's own constants.
 #include "display_driver.h"
-#include "window_system.h"
+#include "window_internals.h"
 
 using namespace qz370::platform;
 
 int WINAPI GetSystemMetrics(int index)
 {
-    constexpr int THIN_BORDER = 1;
     int width = 0;
     int height = 0;
     switch (index) {

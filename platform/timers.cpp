@@ -135,7 +135,8 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TIMERPROC proc)
     } else {
         timers.push_back(Timer{hwnd, id, period, due, proc});
     }
-    return hwnd == nullptr || id != 0 ? id : 1;
+    // A window's timer reports success with a non-zero result even for id 0.
+    return hwnd != nullptr && id == 0 ? TRUE : id;
 }
 
 BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id)

@@ -10,8 +10,6 @@ namespace qz370::platform {
 
 namespace {
 
-constexpr int THIN_BORDER = 1;
-
 bool has_caption(const Window &window)
 {
     return (window.style & WS_CAPTION) == WS_CAPTION;

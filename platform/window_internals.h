@@ -53,6 +53,7 @@ void clear_focus_if(HWND hwnd);        // a window that goes takes the focus wit
 
 // ---- Geometry -----------------------------------------------------------------
 
+constexpr int THIN_BORDER = 1;                // WS_BORDER alone
 constexpr int MAX_WINDOW_EXTENT = 8192;       // widest or tallest window, in pixels
 constexpr int MAX_WINDOW_POSITION = 1 << 20;  // farthest a window may sit from the origin
 constexpr uint32_t NEW_PIXEL = 0xFFFFFF;      // client pixels start white
@@ -98,6 +99,12 @@ void kill_timers_of(HWND hwnd);
 TIMERPROC timer_callback(HWND hwnd, UINT_PTR id);  // null unless such a timer has one
 
 // ---- Keyboard -------------------------------------------------------------------------
+
+// The bits of a key message's lParam.
+constexpr DWORD REPEAT_ONCE = 1;
+constexpr DWORD ALT_HELD = 1u << 29;
+constexpr DWORD KEY_WAS_DOWN = 1u << 30;
+constexpr DWORD KEY_RELEASED = 1u << 31;
 
 // Follows Shift and Ctrl through every key message the program retrieves.
 void track_modifier_keys(const MSG &msg);

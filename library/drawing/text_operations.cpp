@@ -19,8 +19,12 @@ static HGLOBAL copy_text(const char *text)
     return block;
 }
 
+// A missing text is drawn and logged as empty text.
 int QZ370_text_pt(int colour, Point p, int ptsize, const char *text)
 {
+    if (text == nullptr) {
+        text = "";
+    }
     ptsize = repair_ptsize(ptsize);
     colour = check_color(colour);
     if (logging) {

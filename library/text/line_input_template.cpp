@@ -37,32 +37,38 @@ WORD widen(unsigned char byte)
     return byte;
 }
 
-// Writes little-endian fields one after another; the layout is byte-exact
+// Little-endian fields written one after another, so the layout is byte-exact
 // whatever the host's alignment rules.
 struct TemplateWriter {
     unsigned char *bytes;
     int offset;
-
-    void word(WORD value)
-    {
-        bytes[offset] = static_cast<unsigned char>(value & 0xFF);
-        bytes[offset + 1] = static_cast<unsigned char>(value >> 8);
-        offset += 2;
-    }
-    void dword(DWORD value)
-    {
-        word(static_cast<WORD>(value & 0xFFFF));
-        word(static_cast<WORD>(value >> 16));
-    }
-    void text(const char *characters, int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            word(widen(static_cast<unsigned char>(characters[i])));
-        }
-        word(0);
-    }
-    void align_to_dword() { offset = (offset + 3) & ~3; }
 };
+
+void put_word(TemplateWriter &writer, WORD value)
+{
+    writer.bytes[writer.offset] = static_cast<unsigned char>(value & 0xFF);
+    writer.bytes[writer.offset + 1] = static_cast<unsigned char>(value >> 8);
+    writer.offset += 2;
+}
+
+void put_dword(TemplateWriter &writer, DWORD value)
+{
+    put_word(writer, static_cast<WORD>(value & 0xFFFF));
+    put_word(writer, static_cast<WORD>(value >> 16));
+}
+
+void put_text(TemplateWriter &writer, const char *characters, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        put_word(writer, widen(static_cast<unsigned char>(characters[i])));
+    }
+    put_word(writer, 0);
+}
+
+void align_to_dword(TemplateWriter &writer)
+{
+    writer.offset = (writer.offset + 3) & ~3;
+}
 
 struct ControlRecord {
     DWORD style;
@@ -75,18 +81,18 @@ struct ControlRecord {
 
 void write_control(TemplateWriter &writer, const ControlRecord &control)
 {
-    writer.align_to_dword();
-    writer.dword(control.style);
-    writer.dword(0);  // extended style
-    writer.word(static_cast<WORD>(control.x));
-    writer.word(static_cast<WORD>(control.y));
-    writer.word(static_cast<WORD>(control.width));
-    writer.word(static_cast<WORD>(control.height));
-    writer.word(control.id);
-    writer.word(CLASS_ATOM_MARK);
-    writer.word(control.class_atom);
-    writer.text(control.text, control.text_length);
-    writer.word(0);  // creation data size
+    align_to_dword(writer);
+    put_dword(writer, control.style);
+    put_dword(writer, 0);  // extended style
+    put_word(writer, static_cast<WORD>(control.x));
+    put_word(writer, static_cast<WORD>(control.y));
+    put_word(writer, static_cast<WORD>(control.width));
+    put_word(writer, static_cast<WORD>(control.height));
+    put_word(writer, control.id);
+    put_word(writer, CLASS_ATOM_MARK);
+    put_word(writer, control.class_atom);
+    put_text(writer, control.text, control.text_length);
+    put_word(writer, 0);  // creation data size
 }
 
 // The prompt's first 79 characters, then blanks up to the 79th position.
@@ -110,16 +116,16 @@ void build_gets_template(const char *prompt, unsigned char (&dialog_template)[GE
 
     std::memset(dialog_template, 0, sizeof dialog_template);
     TemplateWriter writer{dialog_template, 0};
-    writer.dword(DIALOG_STYLE);
-    writer.dword(0);  // extended style
-    writer.word(3);   // controls
-    writer.word(50);  // x
-    writer.word(50);  // y
-    writer.word(185); // width
-    writer.word(92);  // height
-    writer.word(0);   // no menu
-    writer.word(0);   // the platform's dialog class
-    writer.text(title, static_cast<int>(sizeof title) - 1);
+    put_dword(writer, DIALOG_STYLE);
+    put_dword(writer, 0);  // extended style
+    put_word(writer, 3);   // controls
+    put_word(writer, 50);  // x
+    put_word(writer, 50);  // y
+    put_word(writer, 185); // width
+    put_word(writer, 92);  // height
+    put_word(writer, 0);   // no menu
+    put_word(writer, 0);   // the platform's dialog class
+    put_text(writer, title, static_cast<int>(sizeof title) - 1);
 
     write_control(writer, {EDIT_STYLE, 8, 30, 167, 37, GETS_EDIT_ID, EDIT_CLASS_ATOM, "", 0});
     write_control(writer, {BUTTON_STYLE, 67, 74, 50, 14, GETS_BUTTON_ID, BUTTON_CLASS_ATOM, button_text,

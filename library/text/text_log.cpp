@@ -13,10 +13,11 @@ void (*print_observer)(const char *line) = nullptr;
 // cannot be stored either, it is shown without a further notice.
 static bool reporting_allocation_failure = false;
 
+// A missing format formats as empty text.
 int format_line(char (&buffer)[PRINT_BUFFER_SIZE], const char *format, va_list arguments)
 {
-    const int produced = vsnprintf(buffer, sizeof buffer, format, arguments);
-    if (produced < 0) {
+    const int produced = format != nullptr ? vsnprintf(buffer, sizeof buffer, format, arguments) : 0;
+    if (produced <= 0) {
         buffer[0] = '\0';
         return 0;
     }

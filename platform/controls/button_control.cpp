@@ -17,11 +17,6 @@ constexpr int FOCUS_INSET = 4;
 
 std::unordered_map<HWND, bool> pressed_buttons;
 
-bool is_default(const Window &window)
-{
-    return (window.style & BUTTON_TYPE_MASK) == BS_DEFPUSHBUTTON;
-}
-
 RECT inset(const RECT &box, int by)
 {
     return RECT{box.left + by, box.top + by, box.right - by, box.bottom - by};
@@ -35,7 +30,7 @@ void paint_button(HWND hwnd, const Window &window)
     GetClientRect(hwnd, &box);
     const bool pressed = pressed_buttons[hwnd];
     classic::fill(dc, box, classic::FACE);
-    if (is_default(window)) {
+    if (is_default_button(hwnd)) {
         classic::outline(dc, box, classic::DARK_SHADOW);
         box = inset(box, 1);
     }
@@ -88,6 +83,13 @@ void release(HWND hwnd, bool over_button)
 }
 
 }  // namespace
+
+bool is_default_button(HWND control)
+{
+    const Window *window = window_from(control);
+    return window != nullptr && window->class_name == BUTTON_CLASS_NAME &&
+           (window->style & BUTTON_TYPE_MASK) == BS_DEFPUSHBUTTON;
+}
 
 LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

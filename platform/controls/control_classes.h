@@ -19,4 +19,7 @@ LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wParam, LPA
 // The id a child was created with (its menu handle, as Win32 keeps it).
 int control_id(HWND control);
 
+// A "BUTTON" with the BS_DEFPUSHBUTTON style: what Enter presses in a dialog.
+bool is_default_button(HWND control);
+
 }  // namespace qz370::platform

@@ -62,9 +62,6 @@ LRESULT CALLBACK dialog_class_proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         request_cancel(hwnd);
         return 0;
-    case WM_INITDIALOG:
-    case WM_COMMAND:
-        return FALSE;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }

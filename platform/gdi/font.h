@@ -22,10 +22,14 @@ struct Face;
 const Face *face_for(Family family, int height, int weight);
 
 void metrics(const Face *face, TEXTMETRICA *out);
+// Width: the sum of the bytes' advances; height: the cell's (tmHeight).
 SIZE measure(const Face *face, const char *bytes, int count);
 
 // Draws count bytes with the top-left corner of the first character cell at
-// (x, y). With background non-null each cell is first filled with it.
+// (x, y). With background non-null each cell is first filled with it. Bytes
+// without a glyph, control bytes among them, draw the face's missing glyph;
+// a count of 0 or less draws nothing. Only pixels inside surface.clip change,
+// wherever in the int range (x, y) lies.
 void draw(raster::Surface &surface, const Face *face, int x, int y, const char *bytes, int count, uint32_t color,
           const uint32_t *background);
 

@@ -68,6 +68,7 @@ std::optional<FaceFile> best_match(const char *family, bool bold, bool exact_fam
 // fontconfig drops a few bytes of its own configuration while it loads it, and
 // the stacks stop inside the library, so only the library's name can tell them.
 extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char *__lsan_default_options() { return "print_suppressions=0"; }
 #endif
 
 std::optional<FaceFile> find_face_file(Family family, bool bold) {

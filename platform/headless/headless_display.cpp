@@ -84,8 +84,15 @@ void wait_until(int64_t deadline_ms)
 }
 
 const platform::DisplayDriver headless_driver{
-    "headless",   screen_size, ignore_window, forget_window, client_changed, clock_now, show_changed_windows,
-    wait_until,   nullptr,
+    "headless",
+    screen_size,
+    ignore_window,  // nothing on a screen to change
+    forget_window,
+    client_changed,
+    clock_now,
+    show_changed_windows,
+    wait_until,
+    nullptr,  // menu items are chosen by command only
 };
 
 }  // namespace

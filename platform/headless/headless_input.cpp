@@ -9,13 +9,13 @@ namespace qz370::headless {
 
 namespace {
 
+using platform::ALT_HELD;
+using platform::KEY_RELEASED;
+using platform::KEY_WAS_DOWN;
+using platform::REPEAT_ONCE;
 using platform::Window;
 
 constexpr int KEY_COUNT = 256;
-constexpr DWORD REPEAT_ONCE = 1;
-constexpr DWORD ALT_HELD = 1u << 29;
-constexpr DWORD KEY_WAS_DOWN = 1u << 30;
-constexpr DWORD KEY_RELEASED = 1u << 31;
 constexpr WPARAM LEFT_BUTTON_HELD = 0x0001;
 
 std::bitset<KEY_COUNT> keys_down;

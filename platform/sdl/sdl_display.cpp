@@ -8,6 +8,7 @@
 #include "sdl/screen_windows.h"
 #include "sdl/sdl_clock.h"
 #include "sdl/sdl_input.h"
+#include "sdl/x11_error_filter.h"
 
 namespace qz370::sdl {
 
@@ -71,6 +72,7 @@ bool use()
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return false;
     }
+    survive_wakeups_to_destroyed_windows();
     SDL_StartTextInput();
     platform::set_display_driver(&DESKTOP_DRIVER);
     return true;

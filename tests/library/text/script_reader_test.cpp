@@ -7,7 +7,6 @@ using namespace script_test;
 namespace {
 
 const std::string EOF_MESSAGE = "EOF encountered in script file QZ370.SCR\n";
-const std::string NO_FILE_MESSAGE = "Cannot open script file QZ370.SCR for reading\n";
 
 class ScriptReader : public ScriptTest {
 protected:
@@ -197,16 +196,6 @@ TEST_F(ScriptReader, LongLinesAreReadInPieces)
     ASSERT_EQ(play(), QZ370_MOUSE);
     EXPECT_EQ(input.current_event.x, 7);
     EXPECT_EQ(input.current_event.y, 8);
-}
-
-TEST_F(ScriptReader, MissingFileIsReportedAtEveryAttempt)
-{
-    EXPECT_EQ(play(), 0);
-    expect_stopped();
-    EXPECT_EQ(script_file, nullptr);
-    input.playing_back = 1;
-    EXPECT_EQ(play(), 0);
-    EXPECT_EQ(printed(), (std::vector<std::string>{NO_FILE_MESSAGE, NO_FILE_MESSAGE}));
 }
 
 // Events a periodic line still owes, after playback was switched off and on,

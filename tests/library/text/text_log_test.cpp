@@ -94,6 +94,12 @@ TEST(TextLogTest, EmptyLinesTakeASlotEach)
     EXPECT_EQ(stored_line(1), "\n");
 }
 
+TEST(TextLogTest, MissingFormatPrintsAnEmptyLine)
+{
+    EXPECT_EQ(QZ370_print(nullptr), 0);
+    EXPECT_EQ(stored_line(0), "");
+}
+
 TEST(TextLogTest, LongTextIsCutTo1023Characters)
 {
     const std::string long_text(4000, 'q');

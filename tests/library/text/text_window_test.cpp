@@ -91,13 +91,15 @@ protected:
         return metrics.tmHeight + metrics.tmExternalLeading;
     }
 
-    static Picture bottom_line(const Picture &shown)
+    // The strip of one line height that stands lines_up lines above the bottom.
+    static Picture line_strip(const Picture &shown, int lines_up)
     {
-        const int h = fixed_font_line_height();
+        const ptrdiff_t h = fixed_font_line_height();
         Picture line;
         line.width = shown.width;
-        line.height = h;
-        line.pixels.assign(shown.pixels.end() - static_cast<ptrdiff_t>(h) * shown.width, shown.pixels.end());
+        line.height = static_cast<int>(h);
+        const auto strip_end = shown.pixels.end() - lines_up * h * shown.width;
+        line.pixels.assign(strip_end - h * shown.width, strip_end);
         return line;
     }
 };
@@ -121,25 +123,18 @@ TEST_F(TextWindowTest, PrintedLineStandsOnTheBottomLineFiveColumnsIn)
 TEST_F(TextWindowTest, TrailingNewlineIsNotDrawn)
 {
     QZ370_print("abc\n");
-    const Picture with_newline = bottom_line(picture());
+    const Picture with_newline = line_strip(picture(), 0);
     QZ370_print("abc");
-    EXPECT_EQ(bottom_line(picture()), with_newline);
+    EXPECT_EQ(line_strip(picture(), 0), with_newline);
 }
 
 TEST_F(TextWindowTest, EachLineScrollsTheOthersUpOneLine)
 {
     QZ370_print("abc\n");
-    const Picture first = bottom_line(picture());
+    const Picture first = line_strip(picture(), 0);
     QZ370_print("\n");
-    const Picture shown = picture();
-    EXPECT_TRUE(inked_rows_from_bottom(bottom_line(shown)).empty());
-    const int h = fixed_font_line_height();
-    Picture line_above;
-    line_above.width = shown.width;
-    line_above.height = h;
-    line_above.pixels.assign(shown.pixels.end() - static_cast<ptrdiff_t>(2 * h) * shown.width,
-                             shown.pixels.end() - static_cast<ptrdiff_t>(h) * shown.width);
-    EXPECT_EQ(line_above, first);
+    EXPECT_TRUE(inked_rows_from_bottom(line_strip(picture(), 0)).empty());
+    EXPECT_EQ(line_strip(picture(), 1), first);
 }
 
 TEST_F(TextWindowTest, EmbeddedNewlineStaysOnOneLine)

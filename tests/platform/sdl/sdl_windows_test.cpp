@@ -74,6 +74,7 @@ TEST_F(DesktopDisplay, TheScreenWindowFollowsTitleVisibilityAndPlace)
 TEST_F(DesktopDisplay, ChangedClientPixelsAreShownBelowTheMenuBar)
 {
     HWND hwnd = open_menu_window();
+    take_messages();
     qz370::platform::Window *window = qz370::platform::window_from(hwnd);
     std::fill(window->pixels.begin(), window->pixels.end(), PAINTED);
     qz370::platform::display_driver().client_changed(hwnd);

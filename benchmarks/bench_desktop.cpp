@@ -1,0 +1,161 @@
+// The desktop display's costs, measured on a private virtual X server: how soon
+// the game's first frame is on screen, and how much processor time the game
+// takes over ten seconds while it runs and while it is halted.
+#include <benchmark/benchmark.h>
+
+#include <X11/keysym.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "desktop/game_under_x.h"
+
+using namespace desktop_test;
+
+namespace {
+
+constexpr int MENU_BAR = 16;
+constexpr int SHOOT_LABEL_TOP = 150;  // client rows and columns around the red "SHOOT!" label
+constexpr int SHOOT_LABEL_BOTTOM = 200;
+constexpr int PANEL_WIDTH = 80;
+constexpr uint32_t RED = 0xFF0000;
+constexpr int LABEL_PIXELS = 15;
+constexpr auto MEASURED = std::chrono::seconds(10);
+constexpr auto SETTLE = std::chrono::milliseconds(500);
+constexpr int PERCENT = 100;
+
+// Xvfb on a display number of its own choosing, for as long as the process.
+class VirtualServer {
+public:
+    VirtualServer()
+    {
+        int channel[2];
+        if (pipe(channel) != 0) {
+            return;
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(channel[0]);
+            std::string fd = std::to_string(channel[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                   static_cast<char *>(nullptr));
+            _exit(EXIT_FAILURE);
+        }
+        close(channel[1]);
+        // The server writes its display number and a newline once it is ready.
+        std::string number;
+        char digit = 0;
+        while (read(channel[0], &digit, 1) == 1 && digit != '\n') {
+            number += digit;
+        }
+        close(channel[0]);
+        if (!number.empty()) {
+            setenv("DISPLAY", (":" + number).c_str(), 1);
+        }
+    }
+    ~VirtualServer()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+VirtualServer &server()
+{
+    static VirtualServer running;
+    return running;
+}
+
+bool first_frame_shown(const GameUnderX &game)
+{
+    Window graphics = game.find_window("QZ370 Graphics");
+    if (graphics == 0) {
+        return false;
+    }
+    Geometry place = game.geometry(graphics);
+    Screenshot label = game.capture(place.x, place.y + MENU_BAR + SHOOT_LABEL_TOP, PANEL_WIDTH,
+                                    SHOOT_LABEL_BOTTOM - SHOOT_LABEL_TOP);
+    return label.count(RED, 0, 0, label.width, label.height) >= LABEL_PIXELS;
+}
+
+std::unique_ptr<GameUnderX> start_game(benchmark::State &state)
+{
+    server();
+    Display *display = GameUnderX::open_display();
+    if (display == nullptr) {
+        state.SkipWithError("no X server could be started (is Xvfb installed?)");
+        return nullptr;
+    }
+    auto game = std::make_unique<GameUnderX>(display);
+    game->start();
+    return game;
+}
+
+// User and system time of a process so far, in clock ticks.
+long processor_ticks(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string field;
+    long user = 0;
+    long system = 0;
+    constexpr int USER_TIME_FIELD = 14;
+    for (int i = 1; i <= USER_TIME_FIELD + 1 && stat >> field; ++i) {
+        if (i == USER_TIME_FIELD) {
+            user = std::stol(field);
+        } else if (i == USER_TIME_FIELD + 1) {
+            system = std::stol(field);
+        }
+    }
+    return user + system;
+}
+
+void BM_StartToFirstFrame(benchmark::State &state)
+{
+    for (auto _ : state) {
+        std::unique_ptr<GameUnderX> game = start_game(state);
+        if (!game || !wait_until([&] { return first_frame_shown(*game); })) {
+            state.SkipWithError("the game showed no frame");
+            return;
+        }
+        std::chrono::duration<double> elapsed = Clock::now() - game->started();
+        state.SetIterationTime(elapsed.count());
+    }
+}
+BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Processor use in percent of one core; argument 1 halts the game first.
+void BM_ProcessorUse(benchmark::State &state)
+{
+    bool halted = state.range(0) == 1;
+    for (auto _ : state) {
+        std::unique_ptr<GameUnderX> game = start_game(state);
+        if (!game || !wait_until([&] { return first_frame_shown(*game); })) {
+            state.SkipWithError("the game showed no frame");
+            return;
+        }
+        if (halted) {
+            game->focus(game->find_window("QZ370 Graphics"));
+            game->keys({XK_Control_L, XK_h});
+        }
+        std::this_thread::sleep_for(SETTLE);
+        long before = processor_ticks(game->pid());
+        std::this_thread::sleep_for(MEASURED);
+        long used = processor_ticks(game->pid()) - before;
+        double seconds = std::chrono::duration<double>(MEASURED).count();
+        state.counters["cpu_percent"] = PERCENT * static_cast<double>(used) / sysconf(_SC_CLK_TCK) / seconds;
+    }
+}
+BENCHMARK(BM_ProcessorUse)->ArgName("halted")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
