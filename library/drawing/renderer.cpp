@@ -72,6 +72,14 @@ static void render_box(const DrawCommand &command)
     DeleteObject(brush);
 }
 
+// A one-pixel box is four zero-length edges to the platform, and a pen of one
+// pixel draws nothing along them; the box still owns its pixel.
+static bool is_lone_pixel_box(const DrawCommand &command)
+{
+    const ShapePoints &p = command.points;
+    return p.x1 == p.x2 && p.y1 == p.y2 && command.width <= 1;
+}
+
 static void render_line(const DrawCommand &command)
 {
     const ShapePoints &p = command.points;
@@ -147,7 +155,11 @@ void render_command(const DrawCommand &command)
         break;
     case CMD_RECTANGLE:
     case CMD_OVAL:
-        render_box(command);
+        if (is_lone_pixel_box(command)) {
+            render_pixel(command);
+        } else {
+            render_box(command);
+        }
         break;
     case CMD_LINE:
         render_line(command);

@@ -1,8 +1,6 @@
 // The program's start-up: picks a display, then hands over to WinMain.
 #include <windows.h>
 
-#include <SDL.h>
-
 #include "headless.h"
 #include "sdl/sdl_display.h"
 
@@ -23,23 +21,18 @@ bool headless_requested()
 }  // namespace
 
 // The desktop when there is a screen to open; QZ370_DISPLAY=headless asks for
-// none.
+// none. The desktop's windows go with the process, as every window does:
+// closing SDL first would only read back answers the X server still owes,
+// after SDL has put back the X error handler that makes any of them fatal.
 int main()
 {
-    bool desktop = false;
     if (headless_requested()) {
         qz370::headless::use();
-    } else if (qz370::sdl::use()) {
-        desktop = true;
-    } else {
+    } else if (!qz370::sdl::use()) {
         std::fprintf(stderr,
                      "vortaline: no display available (set QZ370_DISPLAY=headless, or replay a script with "
                      "qz370-replay)\n");
         return NO_DISPLAY_EXIT_CODE;
     }
-    int exit_code = WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
-    if (desktop) {
-        SDL_Quit();
-    }
-    return exit_code;
+    return WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
 }

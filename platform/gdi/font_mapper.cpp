@@ -8,7 +8,19 @@ namespace qz370::fonts {
 
 namespace {
 
-const char *preferred_family(Family family) { return family == Family::Mono ? "DejaVu Sans Mono" : "DejaVu Sans"; }
+// Text drawn by programs gets a face with the widths programs were laid out
+// for on the classic desktop; menus, dialogs and the fixed font get DejaVu.
+const char *preferred_family(Family family) {
+    switch (family) {
+    case Family::Sans:
+        return "Liberation Sans";
+    case Family::Mono:
+        return "DejaVu Sans Mono";
+    case Family::System:
+        return "DejaVu Sans";
+    }
+    return "DejaVu Sans";
+}
 
 const char *generic_family(Family family) { return family == Family::Mono ? "monospace" : "sans-serif"; }
 
@@ -67,7 +79,8 @@ std::optional<FaceFile> best_match(const char *family, bool bold, bool exact_fam
 #if defined(__SANITIZE_ADDRESS__)
 // fontconfig drops a few bytes of its own configuration while it loads it, and
 // the stacks stop inside the library, so only the library's name can tell them.
-extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// So does libdbus, which SDL's video start-up probes the session bus with.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libdbus-1.so\n"; }
 extern "C" const char *__lsan_default_options() { return "print_suppressions=0"; }
 #endif
 

@@ -14,7 +14,7 @@ struct FaceFile {
     int index;  // the face within a font collection file
 };
 
-// The DejaVu face of the family when it is installed, otherwise fontconfig's
+// The family's preferred face when it is installed, otherwise fontconfig's
 // best sans-serif or monospace face; nothing when there is no font at all.
 std::optional<FaceFile> find_face_file(Family family, bool bold);
 

@@ -8,7 +8,6 @@
 #include "sdl/screen_windows.h"
 #include "sdl/sdl_clock.h"
 #include "sdl/sdl_input.h"
-#include "sdl/x11_error_filter.h"
 
 namespace qz370::sdl {
 
@@ -64,15 +63,40 @@ void set_hints()
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 }
 
+// Without a display SDL's own probing of the others only prints noise.
+bool display_named()
+{
+    return SDL_getenv("DISPLAY") != nullptr || SDL_getenv("WAYLAND_DISPLAY") != nullptr ||
+           SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
+}
+
+// Failing every screen, SDL falls back to drivers that show nothing; such a
+// driver is a display only when asked for by name.
+bool shows_nothing_unasked()
+{
+    constexpr const char *SCREENLESS_DRIVERS[] = {"offscreen", "dummy", "evdev"};
+    const char *driver = SDL_GetCurrentVideoDriver();
+    const char *asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    for (const char *screenless : SCREENLESS_DRIVERS) {
+        if (driver != nullptr && SDL_strcmp(driver, screenless) == 0) {
+            return asked == nullptr || SDL_strstr(asked, screenless) == nullptr;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool use()
 {
     set_hints();
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (!display_named() || SDL_Init(SDL_INIT_VIDEO) != 0) {
         return false;
     }
-    survive_wakeups_to_destroyed_windows();
+    if (shows_nothing_unasked()) {
+        SDL_Quit();
+        return false;
+    }
     SDL_StartTextInput();
     platform::set_display_driver(&DESKTOP_DRIVER);
     return true;

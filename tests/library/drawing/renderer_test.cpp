@@ -22,6 +22,25 @@ TEST_F(RendererTest, OnePixelRectangleSetsOnlyTheCentre)
     EXPECT_EQ(inked_pixels_near_origin(3), 1);
 }
 
+// The platform draws nothing for a one-pixel box under a one-pixel pen.
+TEST_F(RendererTest, OnePixelBoxKeepsItsPixelWhateverTheShapeOrThinPen)
+{
+    QZ370_oval(2, 5, 5, 5, 5, 1);
+    QZ370_rectangle(4, -5, -5, -5, -5, 1);
+    QZ370_oval(0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(at(5, 5), RED);
+    EXPECT_EQ(at(-5, -5), BLUE);
+    EXPECT_EQ(at(0, 0), BLACK);
+    EXPECT_EQ(inked_pixels_near_origin(6), 3);
+}
+
+TEST_F(RendererTest, WidePenOnOnePixelBoxDrawsItsDot)
+{
+    QZ370_rectangle(0, 0, 0, 0, 0, 3);
+    EXPECT_EQ(at(0, 0), BLACK);
+    EXPECT_GT(inked_pixels_near_origin(3), 1);
+}
+
 TEST_F(RendererTest, FilledBoxIncludesBothCorners)
 {
     QZ370_rectangle(4, -2, 2, 2, -2, 0);

@@ -16,9 +16,9 @@ std::string file_name_of(Family family, bool bold) {
     return file->path.substr(file->path.find_last_of('/') + 1);
 }
 
-TEST(FontMapper, PicksTheSameDejaVuFaceForEveryFamilyAndWeight) {
-    EXPECT_EQ(file_name_of(Family::Sans, false), "DejaVuSans.ttf");
-    EXPECT_EQ(file_name_of(Family::Sans, true), "DejaVuSans-Bold.ttf");
+TEST(FontMapper, PicksTheSameFaceForEveryFamilyAndWeight) {
+    EXPECT_EQ(file_name_of(Family::Sans, false), "LiberationSans-Regular.ttf");
+    EXPECT_EQ(file_name_of(Family::Sans, true), "LiberationSans-Bold.ttf");
     EXPECT_EQ(file_name_of(Family::Mono, false), "DejaVuSansMono.ttf");
     EXPECT_EQ(file_name_of(Family::Mono, true), "DejaVuSansMono-Bold.ttf");
     EXPECT_EQ(file_name_of(Family::System, true), "DejaVuSans-Bold.ttf");

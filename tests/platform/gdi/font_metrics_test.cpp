@@ -26,7 +26,7 @@ TEST(FontMetrics, TheGameTextSizesHaveTheirCharacterHeightAsEm) {
         EXPECT_EQ(m.tmCharSet, ANSI_CHARSET) << size;
     }
     EXPECT_EQ(metrics_of(Family::Sans, -12).tmHeight, 14);
-    EXPECT_EQ(metrics_of(Family::Sans, -16).tmHeight, 19);
+    EXPECT_EQ(metrics_of(Family::Sans, -16).tmHeight, 17);
 }
 
 TEST(FontMetrics, PositiveHeightIsTheWholeCell) {
