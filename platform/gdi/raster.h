@@ -40,7 +40,10 @@ void set_pixel(Surface &surface, int x, int y, uint32_t color);
 void fill_rect(Surface &surface, const RECT &box, uint32_t color);  // right and bottom excluded
 
 // The shapes take Win32's arguments: boxes leave out their right column and
-// bottom row; a line leaves out its end point.
+// bottom row; a line leaves out its end point. As GDI draws them: a box is put
+// in order first, and one without width or height draws nothing; a thin pen
+// outlines a one-pixel box with nothing; an ellipse box two pixels thin or less
+// is drawn as a rectangle; polygons fill by the alternate rule.
 void rectangle(Surface &surface, int left, int top, int right, int bottom, const Pen &pen, const Brush &brush);
 void ellipse(Surface &surface, int left, int top, int right, int bottom, const Pen &pen, const Brush &brush);
 void polygon(Surface &surface, const POINT *points, int count, const Pen &pen, const Brush &brush);

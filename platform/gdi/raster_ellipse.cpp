@@ -14,9 +14,10 @@ namespace {
 
 // The walk's error terms stay below 2^60 up to this size.
 constexpr int64_t EXACT_LIMIT = 16384;
-// The walked outline runs close to the ellipse whose diameters are the box's
-// less one pixel less this; with it the ideal rows match the walked ones on
-// all but a few rows in a hundred, and those by one pixel.
+// The walked outline follows an ellipse a little wider than the one through
+// the centres of the box's outermost pixels: with diameters of the box's size
+// less one plus this, the ideal rows match the walked ones on all but a few
+// rows in a hundred, and those by one pixel.
 constexpr double IDEAL_DIAMETER_GAIN = 0.9;
 // Pens wider than this follow the ideal rim: a dot on every outline pixel
 // would cost the square of the width per pixel.

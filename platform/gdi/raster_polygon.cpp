@@ -27,7 +27,8 @@ void fill_polygon_region(Surface &surface, const Point64 *points, int count, uin
     int64_t first = 0, last = 0;
     // An edge covers the rows from its upper end up to, not including, its lower end.
     if (!visible_rows(surface, top, bottom - 1, &first, &last)) return;
-    std::vector<int64_t> xs;
+    // Kept between calls: a wide ellipse rim fills thousands of small bands.
+    static std::vector<int64_t> xs;
     for (int64_t y = first; y <= last; ++y) {
         xs.clear();
         for (int i = 0; i < count; ++i) {

@@ -1,7 +1,6 @@
 // Wide solid pens: round dots on the vertices joined by bands of the pen's
-// width. The band's corners are rounded to whole pixels the way the platform
-// does it, with the wider half of an odd split on one fixed side, so both ends
-// of a band and its neighbours line up pixel for pixel.
+// width. A band's corners are its ends moved across by half the width, each
+// half rounded to whole pixels on its own, as the platform does it.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -46,19 +45,15 @@ void wide_segment_body(Surface &surface, Point64 from, Point64 to, int64_t width
     double length = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
     double across_x = static_cast<double>(width) * static_cast<double>(std::llabs(dy)) / length;
     double across_y = static_cast<double>(width) * static_cast<double>(std::llabs(dx)) / length;
-    Point64 narrow = {round_half_up(across_x / 2), round_half_up(across_y / 2)};
-    Point64 wide = {round_half_up((across_x + 1) / 2), round_half_up((across_y + 1) / 2)};
-    if (dx < 0) {
-        narrow.y = -narrow.y;
-        wide.y = -wide.y;
-    }
-    // dy < 0 here: the band was turned to go upwards.
-    narrow.x = -narrow.x;
-    wide.x = -wide.x;
-    Point64 corners[4] = {{from.x + narrow.x, from.y - narrow.y},
-                          {from.x - wide.x, from.y + wide.y},
-                          {to.x - wide.x, to.y + wide.y},
-                          {to.x + narrow.x, to.y - narrow.y}};
+    // Across a band of odd pixel width one side gets the extra pixel: the
+    // side to the right of the upward direction.
+    int64_t leaning = dx < 0 ? -1 : 1;
+    Point64 narrow = {round_half_up(across_x / 2), leaning * round_half_up(across_y / 2)};
+    Point64 wide = {round_half_up((across_x + 1) / 2), leaning * round_half_up((across_y + 1) / 2)};
+    Point64 corners[4] = {{from.x - narrow.x, from.y - narrow.y},
+                          {from.x + wide.x, from.y + wide.y},
+                          {to.x + wide.x, to.y + wide.y},
+                          {to.x - narrow.x, to.y - narrow.y}};
     fill_polygon_region(surface, corners, 4, color);
 }
 

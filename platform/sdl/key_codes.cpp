@@ -84,27 +84,6 @@ int key_by_position(SDL_Scancode scancode)
     return NO_VIRTUAL_KEY;
 }
 
-// Decodes the first character of UTF-8 text; 0 for an empty or broken text.
-uint32_t first_code_point(const char *utf8)
-{
-    const auto *bytes = reinterpret_cast<const unsigned char *>(utf8);
-    if (bytes[0] < UNICODE_ASCII_END) {
-        return bytes[0];
-    }
-    int trailing = bytes[0] >= 0xF0 ? 3 : bytes[0] >= 0xE0 ? 2 : bytes[0] >= 0xC0 ? 1 : -1;
-    if (trailing < 0) {
-        return 0;
-    }
-    uint32_t code = bytes[0] & (0x3F >> trailing);
-    for (int i = 1; i <= trailing; ++i) {
-        if ((bytes[i] & 0xC0) != 0x80) {
-            return 0;  // the text ends or breaks off inside the character
-        }
-        code = (code << 6) | (bytes[i] & 0x3F);
-    }
-    return code;
-}
-
 }  // namespace
 
 int virtual_key_of(const SDL_Keysym &key)
@@ -132,10 +111,29 @@ int virtual_key_of(const SDL_Keysym &key)
     return key_by_position(key.scancode);
 }
 
-int cp1252_byte_of(const char *utf8)
+uint32_t first_code_point(const char *utf8)
 {
-    uint32_t code = first_code_point(utf8);
-    if (code == 0) {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(utf8);
+    if (bytes[0] < UNICODE_ASCII_END) {
+        return bytes[0];
+    }
+    int trailing = bytes[0] >= 0xF0 ? 3 : bytes[0] >= 0xE0 ? 2 : bytes[0] >= 0xC0 ? 1 : -1;
+    if (trailing < 0) {
+        return NO_CODE_POINT;
+    }
+    uint32_t code = bytes[0] & (0x3F >> trailing);
+    for (int i = 1; i <= trailing; ++i) {
+        if ((bytes[i] & 0xC0) != 0x80) {
+            return NO_CODE_POINT;  // the text ends or breaks off inside the character
+        }
+        code = (code << 6) | (bytes[i] & 0x3F);
+    }
+    return code;
+}
+
+int cp1252_byte_of(uint32_t code)
+{
+    if (code == NO_CODE_POINT) {
         return NO_CHARACTER;
     }
     if (code < UNICODE_ASCII_END) {

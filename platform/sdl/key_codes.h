@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 namespace qz370::sdl {
 
 constexpr int NO_VIRTUAL_KEY = 0;
@@ -13,8 +15,13 @@ constexpr int NO_CHARACTER = -1;
 // Ctrl gives VK_CONTROL, either Shift VK_SHIFT, either Alt VK_MENU.
 int virtual_key_of(const SDL_Keysym &key);
 
-// The Windows-1252 byte of the first character of UTF-8 text, or NO_CHARACTER
-// when the code page has none for it.
-int cp1252_byte_of(const char *utf8);
+constexpr uint32_t NO_CODE_POINT = 0;
+
+// The first character of UTF-8 text; NO_CODE_POINT for an empty or broken text.
+uint32_t first_code_point(const char *utf8);
+
+// The Windows-1252 byte of a character, or NO_CHARACTER when the code page
+// has none for it.
+int cp1252_byte_of(uint32_t code_point);
 
 }  // namespace qz370::sdl

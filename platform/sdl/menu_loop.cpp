@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "display_driver.h"
 #include "sdl/key_codes.h"
 #include "sdl/menu_drawing.h"
 #include "sdl/menu_look.h"
@@ -52,6 +51,8 @@ void show_popup()
     if (popup == nullptr) {
         tracking->image.clear();
     } else {
+        // Laid out afresh each time: a timer may change the menu while it is open.
+        tracking->layout = layout_popup(*popup);
         const PopupLayout &layout = tracking->layout;
         tracking->image.assign(static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height), MENU_FACE);
         raster::Surface surface{tracking->image.data(), layout.width, layout.height, layout.width,
@@ -95,19 +96,19 @@ void open_bar_item(int item, bool from_keyboard)
     tracking->popup = (bar_item.flags & MF_POPUP) ? reinterpret_cast<HMENU>(bar_item.id) : nullptr;
     tracking->selected = NO_ITEM;
     const platform::Menu *popup = popup_menu();
+    if (popup != nullptr && from_keyboard) {
+        tracking->selected = first_selectable(*popup, NO_ITEM, 1);
+    }
+    show_popup();
     if (popup == nullptr) {
         // An item on the bar itself is a command of its own.
         choose(bar_item);
         return;
     }
-    tracking->layout = layout_popup(*popup);
+    // Below its bar item, moved left as far as it takes to stay in the window.
     const ScreenWindow *screen = screen_window_of(tracking->hwnd);
     int room = screen == nullptr ? 0 : screen->content_width - tracking->layout.width;
     tracking->origin = POINT{std::max(0, std::min<LONG>(menu_bar_item_box(*bar, item).left, room)), platform::MENU_BAR};
-    if (from_keyboard) {
-        tracking->selected = first_selectable(*popup, NO_ITEM, 1);
-    }
-    show_popup();
 }
 
 void move_selection(int step)
@@ -171,7 +172,8 @@ void handle_key_down(const SDL_KeyboardEvent &key)
     case VK_LEFT: move_along_bar(-1); break;
     case VK_RIGHT: move_along_bar(1); break;
     case VK_RETURN:
-        if (const platform::Menu *popup = popup_menu(); popup != nullptr && tracking->selected != NO_ITEM) {
+        if (const platform::Menu *popup = popup_menu();
+            popup != nullptr && tracking->selected >= 0 && tracking->selected < static_cast<int>(popup->items.size())) {
             choose(popup->items[tracking->selected]);
         }
         break;

@@ -24,17 +24,13 @@ void screen_size(int *width, int *height)
     *height = mode.h;
 }
 
-// While a menu is open its loop reads the input itself; the window system's
-// own look at the queue then only shows what changed.
 void poll()
 {
-    if (!menu_is_tracked()) {
-        translate_pending_events();
-    }
+    translate_pending_events();
     present_changed_windows();
 }
 
-void track_menu_from_keyboard(HWND hwnd, bool from_keyboard)
+void track_menu_bar(HWND hwnd, bool from_keyboard)
 {
     constexpr int FIRST_BAR_ITEM = 0;
     track_menu(hwnd, FIRST_BAR_ITEM, from_keyboard);
@@ -49,12 +45,13 @@ const platform::DisplayDriver DESKTOP_DRIVER = {
     now_ms,
     poll,
     wait_for_input,
-    track_menu_from_keyboard,
+    track_menu_bar,
 };
 
 // What the program asks of SDL: the system's own window surfaces rather than
 // a GPU renderer (cheap on any X server), a click that activates a window
-// still counting as a click, and the default handling of Ctrl+C.
+// still counting as a click, the default handling of Ctrl+C, and a screen
+// saver left alone.
 void set_hints()
 {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

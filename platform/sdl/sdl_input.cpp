@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "sdl/key_codes.h"
@@ -26,6 +27,7 @@ constexpr WPARAM MOUSE_LEFT_HELD = 0x0001;
 constexpr WPARAM MOUSE_RIGHT_HELD = 0x0002;
 constexpr WPARAM MOUSE_SHIFT_HELD = 0x0004;
 constexpr WPARAM MOUSE_CONTROL_HELD = 0x0008;
+constexpr uint32_t UNICODE_ASCII_END = 0x80;
 
 // Keys whose key-down was handed on as a typed character: their key-up has
 // gone with it.
@@ -71,29 +73,37 @@ LPARAM key_data(const SDL_KeyboardEvent &key)
 
 // The character the keyboard layout typed with a key comes as a text event
 // right behind the key's own event; takes it when it is there.
-int take_typed_character()
+uint32_t take_typed_text()
 {
     SDL_Event next;
     if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1 || next.type != SDL_TEXTINPUT) {
-        return NO_CHARACTER;
+        return NO_CODE_POINT;
     }
     SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
-    return cp1252_byte_of(next.text.text);
+    return first_code_point(next.text.text);
+}
+
+// With AltGr (an Alt key, on layouts that have one) a key types a character
+// other than its own: that is typing, not a command.
+bool alt_typed_another_character(const SDL_Keysym &key, uint32_t typed)
+{
+    uint32_t lower = typed < UNICODE_ASCII_END ? static_cast<uint32_t>(std::tolower(static_cast<int>(typed))) : typed;
+    return (key.mod & KMOD_ALT) != 0 && typed != NO_CODE_POINT && lower != static_cast<uint32_t>(key.sym);
 }
 
 void translate_key_down(const SDL_KeyboardEvent &key)
 {
     int virtual_key = virtual_key_of(key.keysym);
-    int character = take_typed_character();
+    uint32_t typed = take_typed_text();
     HWND target = keyboard_target(key.windowID);
     if (target == nullptr) {
         return;
     }
-    bool system = is_system_key(virtual_key, key.keysym.mod);
+    bool system = is_system_key(virtual_key, key.keysym.mod) && !alt_typed_another_character(key.keysym, typed);
     // With Ctrl or Alt held a key gives a command, not the layout's
     // character: TranslateMessage makes the control code from the key itself.
-    bool typed = character != NO_CHARACTER && !system && (key.keysym.mod & KMOD_CTRL) == 0;
-    if (typed) {
+    int character = cp1252_byte_of(typed);
+    if (character != NO_CHARACTER && !system && (key.keysym.mod & KMOD_CTRL) == 0) {
         platform::post_typed_character(target, static_cast<unsigned char>(character));
         if (std::find(typing_keys.begin(), typing_keys.end(), key.keysym.scancode) == typing_keys.end()) {
             typing_keys.push_back(key.keysym.scancode);
@@ -122,7 +132,7 @@ void translate_key_up(const SDL_KeyboardEvent &key)
 // Text that came without a key of its own, from an input method.
 void translate_text(const SDL_TextInputEvent &text)
 {
-    int character = cp1252_byte_of(text.text);
+    int character = cp1252_byte_of(first_code_point(text.text));
     HWND target = keyboard_target(text.windowID);
     if (target != nullptr && character != NO_CHARACTER) {
         platform::post_typed_character(target, static_cast<unsigned char>(character));

@@ -7,6 +7,8 @@
 namespace qz370::sdl {
 
 void translate_event(const SDL_Event &event);
-void translate_pending_events();  // every event SDL holds right now
+// Every event SDL holds right now; none while a menu's loop reads the input
+// itself.
+void translate_pending_events();
 
 }  // namespace qz370::sdl

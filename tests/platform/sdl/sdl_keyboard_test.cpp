@@ -3,6 +3,7 @@
 
 using namespace desktop_test;
 using qz370::sdl::cp1252_byte_of;
+using qz370::sdl::first_code_point;
 using qz370::sdl::NO_CHARACTER;
 using qz370::sdl::virtual_key_of;
 
@@ -47,14 +48,15 @@ TEST(KeyCodes, ModifiersAndNamedKeys)
 
 TEST(KeyCodes, TypedTextBecomesWindows1252)
 {
-    EXPECT_EQ(cp1252_byte_of("a"), 'a');
-    EXPECT_EQ(cp1252_byte_of("\xC3\xA9"), 0xE9);      // é
-    EXPECT_EQ(cp1252_byte_of("\xE2\x82\xAC"), 0x80);  // the euro sign
-    EXPECT_EQ(cp1252_byte_of("\xC2\xAE"), 174);       // the registered sign
-    EXPECT_EQ(cp1252_byte_of("\xC4\x81"), NO_CHARACTER);      // ā: not in the code page
-    EXPECT_EQ(cp1252_byte_of("\xE2\x82"), NO_CHARACTER);      // cut off inside the character
-    EXPECT_EQ(cp1252_byte_of("\x82"), NO_CHARACTER);          // a stray continuation byte
-    EXPECT_EQ(cp1252_byte_of(""), NO_CHARACTER);
+    auto byte_of = [](const char *utf8) { return cp1252_byte_of(first_code_point(utf8)); };
+    EXPECT_EQ(byte_of("a"), 'a');
+    EXPECT_EQ(byte_of("\xC3\xA9"), 0xE9);      // é
+    EXPECT_EQ(byte_of("\xE2\x82\xAC"), 0x80);  // the euro sign
+    EXPECT_EQ(byte_of("\xC2\xAE"), 174);       // the registered sign
+    EXPECT_EQ(byte_of("\xC4\x81"), NO_CHARACTER);  // ā: not in the code page
+    EXPECT_EQ(byte_of("\xE2\x82"), NO_CHARACTER);  // cut off inside the character
+    EXPECT_EQ(byte_of("\x82"), NO_CHARACTER);      // a stray continuation byte
+    EXPECT_EQ(byte_of(""), NO_CHARACTER);
 }
 
 TEST_F(DesktopDisplay, ALetterGivesKeyDownTheLayoutsCharacterAndOneKeyUp)
@@ -118,6 +120,21 @@ TEST_F(DesktopDisplay, AltAndF10GiveSystemKeysThatTypeNothing)
               (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSKEYUP, WM_SYSKEYDOWN}));
     EXPECT_EQ(messages[1].wParam, WPARAM{'X'});
     EXPECT_EQ(messages[4].wParam, WPARAM{VK_F10});
+}
+
+TEST_F(DesktopDisplay, AltGrTypesTheLayoutsThirdCharacterButAltAloneTypesNothing)
+{
+    HWND hwnd = open_resizable_window();
+    take_messages();
+    push_key(hwnd, SDL_KEYDOWN, SDLK_q, SDL_SCANCODE_Q, KMOD_RALT);
+    push_text(hwnd, "@");
+    push_key(hwnd, SDL_KEYDOWN, SDLK_r, SDL_SCANCODE_R, KMOD_RALT);
+    push_text(hwnd, "r");
+    std::vector<MSG> messages = take_messages();
+    ASSERT_EQ(only(messages, WM_CHAR).size(), 1u);
+    EXPECT_EQ(only(messages, WM_CHAR)[0].wParam, WPARAM{'@'});
+    ASSERT_EQ(only(messages, WM_SYSKEYDOWN).size(), 1u);
+    EXPECT_EQ(only(messages, WM_SYSKEYDOWN)[0].wParam, WPARAM{'R'});
 }
 
 TEST_F(DesktopDisplay, EnterAndEscapeTypeTheirControlCharacters)
