@@ -63,10 +63,12 @@ void draw_shape(const Command &command) {
     draw.kind = kind_of(command.op);
     draw.color = command.numbers[0];
     const int *n = command.numbers;
-    if (command.op == Op::Pixel)
+    if (command.op == Op::Pixel) {
         draw.points = {n[1], n[2], 0, 0, 0, 0};
-    else
-        draw.width = n[1], draw.points = {n[2], n[3], n[4], n[5], n[6], n[7]};
+    } else {
+        draw.width = n[1];
+        draw.points = {n[2], n[3], n[4], n[5], n[6], n[7]};
+    }
     render_command(draw);
 }
 
