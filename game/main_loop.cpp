@@ -5,7 +5,6 @@
 namespace {
 
 constexpr int LOGGING_OFF = 0;
-constexpr int ANIMATION_RUN = 2;
 constexpr int32_t START_FLEET_DY = -3;
 
 void react_to_event(GameState &game, int kind, int x, int y)
@@ -86,7 +85,7 @@ int game_main(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_lin
     QZ370_begin(instance, previous_instance, command_line, show_command);
     QZ370_set_logging(LOGGING_OFF);
     QZ370_clear_graphics();
-    QZ370_set_animation(ANIMATION_RUN);
+    QZ370_set_animation(QZ370_RUN);
     start_game(game);
     while (game.done == 0) {
         EventRecord &event = game.last_event;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -44,6 +45,7 @@ constexpr UINT MENU_ABOUT = 9;
 extern HMENU run_menu;
 
 void build_run_menu(HWND hwnd);
+void check_run_item(UINT id, bool checked);  // puts on or takes off an item's check mark
 void perform_run_command(WPARAM id);
 void handle_key_down(WPARAM virtual_key);
 void handle_key_up(WPARAM virtual_key);
@@ -129,6 +131,9 @@ extern TextLog text_log;
 extern uint8_t logging;
 
 void append_text_line(const char *text);
+// A NUL-terminated copy of n bytes in a new movable block; null when memory
+// runs out.
+HGLOBAL copy_to_block(const char *text, size_t n);
 
 // Formats into a buffer of PRINT_BUFFER_SIZE, cutting a longer result to what
 // fits; returns the count of characters kept.
@@ -147,6 +152,9 @@ constexpr int SCRIPT_LINE_BUFFER = 512;
 extern FILE *script_file;
 
 void write_script_line(int kind, const EventRecord &event);
+// While recording: the run of periodic events counted so far, if any, written
+// as its one line; the count starts again from 0.
+void write_periodic_run();
 int read_script_line();
 void stop_playback();
 void close_script_file();

@@ -2,57 +2,63 @@
 // with the context's font through the font mapper.
 #include "gdi_internals.h"
 
+#include <type_traits>
+#include <utility>
+
 using namespace qz370::platform;
+
+namespace {
+
+// One text setting of a context, or `failure` when hdc is not a context.
+template <typename Value>
+Value setting_of(HDC hdc, Value DeviceContext::*setting, std::type_identity_t<Value> failure)
+{
+    const DeviceContext *context = context_from(hdc);
+    return context == nullptr ? failure : context->*setting;
+}
+
+// Replaces one text setting of a context and gives back the one it had.
+template <typename Value>
+Value replace_setting(HDC hdc, Value DeviceContext::*setting, std::type_identity_t<Value> value,
+                      std::type_identity_t<Value> failure)
+{
+    DeviceContext *context = context_from(hdc);
+    return context == nullptr ? failure : std::exchange(context->*setting, value);
+}
+
+}  // namespace
 
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color)
 {
-    DeviceContext *context = context_from(hdc);
-    if (context == nullptr) {
-        return CLR_INVALID;
-    }
-    COLORREF previous = context->text_color;
-    context->text_color = color;
-    return previous;
+    return replace_setting(hdc, &DeviceContext::text_color, color, CLR_INVALID);
 }
 
 COLORREF WINAPI GetTextColor(HDC hdc)
 {
-    DeviceContext *context = context_from(hdc);
-    return context == nullptr ? CLR_INVALID : context->text_color;
+    return setting_of(hdc, &DeviceContext::text_color, CLR_INVALID);
 }
 
 int WINAPI GetBkMode(HDC hdc)
 {
-    DeviceContext *context = context_from(hdc);
-    return context == nullptr ? 0 : context->bk_mode;
+    return setting_of(hdc, &DeviceContext::bk_mode, 0);
 }
 
 int WINAPI SetBkMode(HDC hdc, int mode)
 {
-    DeviceContext *context = context_from(hdc);
-    if (context == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) {
+    if (mode != TRANSPARENT && mode != OPAQUE) {
         return 0;
     }
-    int previous = context->bk_mode;
-    context->bk_mode = mode;
-    return previous;
+    return replace_setting(hdc, &DeviceContext::bk_mode, mode, 0);
 }
 
 COLORREF WINAPI GetBkColor(HDC hdc)
 {
-    DeviceContext *context = context_from(hdc);
-    return context == nullptr ? CLR_INVALID : context->bk_color;
+    return setting_of(hdc, &DeviceContext::bk_color, CLR_INVALID);
 }
 
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color)
 {
-    DeviceContext *context = context_from(hdc);
-    if (context == nullptr) {
-        return CLR_INVALID;
-    }
-    COLORREF previous = context->bk_color;
-    context->bk_color = color;
-    return previous;
+    return replace_setting(hdc, &DeviceContext::bk_color, color, CLR_INVALID);
 }
 
 BOOL WINAPI GetTextExtentPointA(HDC hdc, LPCSTR text, int count, LPSIZE size)

@@ -100,12 +100,6 @@ TIMERPROC timer_callback(HWND hwnd, UINT_PTR id);  // null unless such a timer h
 
 // ---- Keyboard -------------------------------------------------------------------------
 
-// The bits of a key message's lParam.
-constexpr DWORD REPEAT_ONCE = 1;
-constexpr DWORD ALT_HELD = 1u << 29;
-constexpr DWORD KEY_WAS_DOWN = 1u << 30;
-constexpr DWORD KEY_RELEASED = 1u << 31;
-
 // Follows Shift and Ctrl through every key message the program retrieves.
 void track_modifier_keys(const MSG &msg);
 

@@ -63,6 +63,18 @@ HWND top_level_of(HWND hwnd);
 std::vector<HWND> top_level_windows();  // in creation order
 std::vector<HWND> children_of(HWND hwnd);
 
+// The bits of a key message's lParam.
+constexpr DWORD REPEAT_ONCE = 1;
+constexpr DWORD ALT_HELD = 1u << 29;
+constexpr DWORD KEY_WAS_DOWN = 1u << 30;
+constexpr DWORD KEY_RELEASED = 1u << 31;
+
+// The flags of a mouse message's wParam.
+constexpr WPARAM MOUSE_LEFT_HELD = 0x0001;
+constexpr WPARAM MOUSE_RIGHT_HELD = 0x0002;
+constexpr WPARAM MOUSE_SHIFT_HELD = 0x0004;
+constexpr WPARAM MOUSE_CONTROL_HELD = 0x0008;
+
 // Queues a user's input for a window as the real system does: behind what is
 // already queued, ahead of paint and timer messages.
 void post_input(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

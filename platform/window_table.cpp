@@ -101,11 +101,13 @@ std::vector<HWND> children_of(HWND hwnd)
     return result;
 }
 
-bool is_visible_on_screen(HWND hwnd)
+// Whether the flag is set on the window and on every parent up to its
+// top-level window; false for a handle that is not a live window.
+static bool set_up_to_top_level(HWND hwnd, bool Window::*flag)
 {
-    Window *window = window_from(hwnd);
+    const Window *window = window_from(hwnd);
     while (window != nullptr) {
-        if (!window->visible) {
+        if (!(window->*flag)) {
             return false;
         }
         if (window->parent == nullptr) {
@@ -116,19 +118,14 @@ bool is_visible_on_screen(HWND hwnd)
     return false;
 }
 
+bool is_visible_on_screen(HWND hwnd)
+{
+    return set_up_to_top_level(hwnd, &Window::visible);
+}
+
 bool accepts_input(HWND hwnd)
 {
-    Window *window = window_from(hwnd);
-    while (window != nullptr) {
-        if (!window->enabled) {
-            return false;
-        }
-        if (window->parent == nullptr) {
-            return true;
-        }
-        window = window_from(window->parent);
-    }
-    return false;
+    return set_up_to_top_level(hwnd, &Window::enabled);
 }
 
 }  // namespace qz370::platform

@@ -33,19 +33,40 @@ static POINT canvas_point(int32_t x, int32_t y)
     return point;
 }
 
+// A shape's pen and brush while they are selected into the canvas context,
+// with the objects they replaced there.
+struct ShapeTools {
+    HPEN pen;
+    HBRUSH brush;
+    HGDIOBJ kept_pen;
+    HGDIOBJ kept_brush;
+};
+
+static ShapeTools select_shape_tools(const DrawCommand &command)
+{
+    ShapeTools tools;
+    tools.pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
+    tools.brush = make_shape_brush(command);
+    tools.kept_pen = SelectObject(canvas_dc, tools.pen);
+    tools.kept_brush = SelectObject(canvas_dc, tools.brush);
+    return tools;
+}
+
+static void release_shape_tools(const ShapeTools &tools)
+{
+    SelectObject(canvas_dc, tools.kept_pen);
+    SelectObject(canvas_dc, tools.kept_brush);
+    DeleteObject(tools.pen);
+    DeleteObject(tools.brush);
+}
+
 static void render_triangle(const DrawCommand &command)
 {
     const ShapePoints &p = command.points;
-    HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
-    HGDIOBJ kept_pen = SelectObject(canvas_dc, pen);
+    const ShapeTools tools = select_shape_tools(command);
     const POINT corners[3] = {canvas_point(p.x1, p.y1), canvas_point(p.x2, p.y2), canvas_point(p.x3, p.y3)};
-    HBRUSH brush = make_shape_brush(command);
-    HGDIOBJ kept_brush = SelectObject(canvas_dc, brush);
     Polygon(canvas_dc, corners, 3);
-    SelectObject(canvas_dc, kept_pen);
-    SelectObject(canvas_dc, kept_brush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    release_shape_tools(tools);
 }
 
 // The platform leaves a box's right column and bottom row out; one more on
@@ -53,10 +74,7 @@ static void render_triangle(const DrawCommand &command)
 static void render_box(const DrawCommand &command)
 {
     const ShapePoints &p = command.points;
-    HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
-    HBRUSH brush = make_shape_brush(command);
-    HGDIOBJ kept_pen = SelectObject(canvas_dc, pen);
-    HGDIOBJ kept_brush = SelectObject(canvas_dc, brush);
+    const ShapeTools tools = select_shape_tools(command);
     const int left = canvas_x(p.x1);
     const int top = canvas_y(p.y1);
     const int right = saturate_to_int32(int64_t{centre_x} + p.x2 + 1);
@@ -66,10 +84,7 @@ static void render_box(const DrawCommand &command)
     } else {
         Ellipse(canvas_dc, left, top, right, bottom);
     }
-    SelectObject(canvas_dc, kept_pen);
-    SelectObject(canvas_dc, kept_brush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    release_shape_tools(tools);
 }
 
 // A one-pixel box is four zero-length edges to the platform, and a pen of one

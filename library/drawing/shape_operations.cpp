@@ -18,6 +18,19 @@ static DrawCommand shape_command(int32_t kind, int colour, int width, Point p1, 
     return command;
 }
 
+// The log line of a rectangle or an oval; the two word an outline's width
+// differently.
+static void log_box(const char *shape, const char *width_wording, int colour, Point p1, Point p2, int width)
+{
+    if (width == 0) {
+        QZ370_print("%s %s with bounding box (%d,%d) to (%d,%d), filled\n", Palette[colour].name, shape, p1.x, p1.y,
+                    p2.x, p2.y);
+    } else {
+        QZ370_print("%s %s with bounding box (%d,%d) to (%d,%d)%s %d\n", Palette[colour].name, shape, p1.x, p1.y,
+                    p2.x, p2.y, width_wording, width);
+    }
+}
+
 int QZ370_pixel_pt(int colour, Point p)
 {
     colour = check_color(colour);
@@ -65,13 +78,7 @@ int QZ370_rectangle_pt(int colour, Point p1, Point p2, int width)
     colour = check_color(colour);
     width = repair_width(width);
     if (logging) {
-        if (width == 0) {
-            QZ370_print("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n", Palette[colour].name, p1.x,
-                        p1.y, p2.x, p2.y);
-        } else {
-            QZ370_print("%s rectangle with bounding box (%d,%d) to (%d,%d) with line width %d\n",
-                        Palette[colour].name, p1.x, p1.y, p2.x, p2.y, width);
-        }
+        log_box("rectangle", " with line width", colour, p1, p2, width);
     }
     render_command(shape_command(CMD_RECTANGLE, colour, width, p1, p2));
     return 1;
@@ -84,13 +91,7 @@ int QZ370_oval_pt(int colour, Point p1, Point p2, int width)
     width = repair_width(width);
     colour = check_color(colour);
     if (logging) {
-        if (width == 0) {
-            QZ370_print("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", Palette[colour].name, p1.x, p1.y,
-                        p2.x, p2.y);
-        } else {
-            QZ370_print("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n", Palette[colour].name, p1.x,
-                        p1.y, p2.x, p2.y, width);
-        }
+        log_box("oval", ", line width", colour, p1, p2, width);
     }
     render_command(shape_command(CMD_OVAL, colour, width, p1, p2));
     return 1;

@@ -82,10 +82,7 @@ void record_event(int kind)
         }
         return;
     }
-    if (input.periodic_count > 0) {
-        write_script_line(QZ370_PERIODIC, input.current_event);
-        input.periodic_count = 0;
-    }
+    write_periodic_run();
     write_script_line(kind, input.current_event);
 }
 

@@ -17,7 +17,7 @@ constexpr CtrlKeyCommand CTRL_KEY_COMMANDS[] = {
 void toggle_logging()
 {
     logging = logging ? 0 : 1;
-    CheckMenuItem(run_menu, MENU_LOGGING, MF_BYCOMMAND | (logging ? MF_CHECKED : MF_UNCHECKED));
+    check_run_item(MENU_LOGGING, logging != 0);
 }
 
 }  // namespace

@@ -48,3 +48,8 @@ void build_run_menu(HWND hwnd)
     SetMenu(hwnd, menu_bar);
     DrawMenuBar(hwnd);
 }
+
+void check_run_item(UINT id, bool checked)
+{
+    CheckMenuItem(run_menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}

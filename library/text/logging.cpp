@@ -9,7 +9,7 @@ int QZ370_set_logging(int on)
         return 0;
     }
     logging = on != 0 ? 1 : 0;
-    CheckMenuItem(run_menu, MENU_LOGGING, MF_BYCOMMAND | (logging ? MF_CHECKED : MF_UNCHECKED));
+    check_run_item(MENU_LOGGING, logging != 0);
     if (logging) {
         QZ370_text_window(1);
     }

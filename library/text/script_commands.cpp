@@ -6,11 +6,6 @@
 
 namespace {
 
-void check_run_item(UINT id, bool checked)
-{
-    CheckMenuItem(run_menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
 // A periodic count while recording is off can only be owed by a playback.
 bool playback_pending()
 {
@@ -28,10 +23,7 @@ void stop_recording()
 {
     input.recording = 0;
     check_run_item(MENU_RECORD, false);
-    if (input.periodic_count > 0) {
-        write_script_line(QZ370_PERIODIC, input.current_event);
-        input.periodic_count = 0;
-    }
+    write_periodic_run();
     close_script_file();
 }
 

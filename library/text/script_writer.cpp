@@ -23,3 +23,11 @@ void write_script_line(int kind, const EventRecord &event)
         break;
     }
 }
+
+void write_periodic_run()
+{
+    if (input.periodic_count > 0) {
+        write_script_line(QZ370_PERIODIC, input.current_event);
+        input.periodic_count = 0;
+    }
+}

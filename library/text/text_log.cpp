@@ -29,14 +29,14 @@ static int32_t next_ring_slot(int32_t slot)
     return (slot + 1) % TEXT_LOG_LINES;
 }
 
-static HGLOBAL copy_line(const char *line, size_t n)
+HGLOBAL copy_to_block(const char *text, size_t n)
 {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n + 1);
     if (block == nullptr) {
         return nullptr;
     }
     char *bytes = static_cast<char *>(GlobalLock(block));
-    memcpy(bytes, line, n);
+    memcpy(bytes, text, n);
     bytes[n] = '\0';
     GlobalUnlock(block);
     return block;
@@ -46,7 +46,7 @@ static HGLOBAL copy_line(const char *line, size_t n)
 // be stored leaves the ring as it was.
 static bool store_line(const char *line, size_t n)
 {
-    HGLOBAL block = copy_line(line, n);
+    HGLOBAL block = copy_to_block(line, n);
     if (block == nullptr) {
         return false;
     }

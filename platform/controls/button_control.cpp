@@ -124,11 +124,8 @@ LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wParam, LPA
         set_pressed(hwnd, false);
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return result;
-    }
+    case WM_SETTEXT:
+        return set_text_and_repaint(hwnd, wParam, lParam);
     case WM_NCDESTROY:
         pressed_buttons.erase(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -33,4 +33,11 @@ int control_id(HWND control)
     return window == nullptr ? 0 : static_cast<int>(reinterpret_cast<uintptr_t>(window->menu));
 }
 
+LRESULT set_text_and_repaint(HWND control, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = DefWindowProcA(control, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(control, nullptr, TRUE);
+    return result;
+}
+
 }  // namespace qz370::platform

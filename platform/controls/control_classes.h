@@ -19,6 +19,10 @@ LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wParam, LPA
 // The id a child was created with (its menu handle, as Win32 keeps it).
 int control_id(HWND control);
 
+// WM_SETTEXT for a control that shows its text: stored as by any window, then
+// the control is repainted with it.
+LRESULT set_text_and_repaint(HWND control, WPARAM wParam, LPARAM lParam);
+
 // A "BUTTON" with the BS_DEFPUSHBUTTON style: what Enter presses in a dialog.
 bool is_default_button(HWND control);
 

@@ -274,12 +274,9 @@ LRESULT CALLBACK edit_control_proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_KILLFOCUS:
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_SETTEXT:
         state = EditState{0, 0};
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return result;
-    }
+        return set_text_and_repaint(hwnd, wParam, lParam);
     case WM_NCDESTROY:
         edits.erase(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);

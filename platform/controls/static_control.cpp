@@ -42,11 +42,8 @@ LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wParam, LPA
             paint_static(hwnd, *window);
         }
         return 0;
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return result;
-    }
+    case WM_SETTEXT:
+        return set_text_and_repaint(hwnd, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }

@@ -12,11 +12,11 @@ namespace {
 using platform::ALT_HELD;
 using platform::KEY_RELEASED;
 using platform::KEY_WAS_DOWN;
+using platform::MOUSE_LEFT_HELD;
 using platform::REPEAT_ONCE;
 using platform::Window;
 
 constexpr int KEY_COUNT = 256;
-constexpr WPARAM LEFT_BUTTON_HELD = 0x0001;
 
 std::bitset<KEY_COUNT> keys_down;
 
@@ -54,7 +54,7 @@ void click(HWND hwnd, int x, int y)
     }
     HWND target = window_under(hwnd, &x, &y);
     LPARAM position = MAKELPARAM(x, y);
-    platform::post_input(target, WM_LBUTTONDOWN, LEFT_BUTTON_HELD, position);
+    platform::post_input(target, WM_LBUTTONDOWN, MOUSE_LEFT_HELD, position);
     platform::post_input(target, WM_LBUTTONUP, 0, position);
 }
 

@@ -30,11 +30,9 @@ constexpr int KEY_OEM_4 = 0xDB;       // [{
 constexpr int KEY_OEM_5 = 0xDC;       // \|
 constexpr int KEY_OEM_6 = 0xDD;       // ]}
 constexpr int KEY_OEM_7 = 0xDE;       // '"
-constexpr int FUNCTION_KEYS = 12;
 constexpr int NUMPAD_DIGITS = 10;
 constexpr int LETTERS = 26;
 
-constexpr uint32_t UNICODE_ASCII_END = 0x80;
 constexpr int CP1252_UPPER_HALF = 0x80;
 constexpr int CP1252_BYTES = 0x100;
 

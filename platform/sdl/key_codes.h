@@ -16,6 +16,7 @@ constexpr int NO_CHARACTER = -1;
 int virtual_key_of(const SDL_Keysym &key);
 
 constexpr uint32_t NO_CODE_POINT = 0;
+constexpr uint32_t UNICODE_ASCII_END = 0x80;  // code points below it are ASCII
 
 // The first character of UTF-8 text; NO_CODE_POINT for an empty or broken text.
 uint32_t first_code_point(const char *utf8);

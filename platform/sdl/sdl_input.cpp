@@ -16,18 +16,18 @@ namespace qz370::sdl {
 
 namespace {
 
-// Win32's key data in lParam, and its mouse key flags in wParam.
-constexpr LPARAM KEY_REPEAT_ONCE = 1;
+using platform::ALT_HELD;
+using platform::KEY_RELEASED;
+using platform::KEY_WAS_DOWN;
+using platform::MOUSE_CONTROL_HELD;
+using platform::MOUSE_LEFT_HELD;
+using platform::MOUSE_RIGHT_HELD;
+using platform::MOUSE_SHIFT_HELD;
+using platform::REPEAT_ONCE;
+
+// Where the scan code sits in a key message's lParam.
 constexpr int KEY_SCAN_CODE_SHIFT = 16;
 constexpr LPARAM KEY_SCAN_CODE_MASK = 0xFF;
-constexpr LPARAM KEY_ALT_HELD = LPARAM{1} << 29;
-constexpr LPARAM KEY_WAS_DOWN = LPARAM{1} << 30;
-constexpr LPARAM KEY_RELEASED = LPARAM{1} << 31;
-constexpr WPARAM MOUSE_LEFT_HELD = 0x0001;
-constexpr WPARAM MOUSE_RIGHT_HELD = 0x0002;
-constexpr WPARAM MOUSE_SHIFT_HELD = 0x0004;
-constexpr WPARAM MOUSE_CONTROL_HELD = 0x0008;
-constexpr uint32_t UNICODE_ASCII_END = 0x80;
 
 // Keys whose key-down was handed on as a typed character: their key-up has
 // gone with it.
@@ -59,9 +59,9 @@ bool is_system_key(int virtual_key, Uint16 modifiers)
 
 LPARAM key_data(const SDL_KeyboardEvent &key)
 {
-    LPARAM data = KEY_REPEAT_ONCE | ((LPARAM{key.keysym.scancode} & KEY_SCAN_CODE_MASK) << KEY_SCAN_CODE_SHIFT);
+    LPARAM data = REPEAT_ONCE | ((LPARAM{key.keysym.scancode} & KEY_SCAN_CODE_MASK) << KEY_SCAN_CODE_SHIFT);
     if (key.keysym.mod & KMOD_ALT) {
-        data |= KEY_ALT_HELD;
+        data |= ALT_HELD;
     }
     if (key.state == SDL_RELEASED) {
         data |= KEY_WAS_DOWN | KEY_RELEASED;

@@ -34,12 +34,3 @@ int CallLogTest::find_line(const std::string &line, int from)
             return i;
     return -1;
 }
-
-int CallLogTest::count_lines_starting(const std::string &prefix)
-{
-    int count = 0;
-    for (const std::string &line : printed)
-        if (line.starts_with(prefix))
-            count++;
-    return count;
-}

@@ -16,5 +16,4 @@ protected:
     static void forget_lines();
     // Index of the first line from `from` on that equals `line`, or -1.
     static int find_line(const std::string &line, int from = 0);
-    static int count_lines_starting(const std::string &prefix);
 };

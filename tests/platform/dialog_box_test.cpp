@@ -2,17 +2,17 @@
 // the owner, and the ways a dialog ends.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "dialog_template_builder.h"
 #include "gdi/font.h"
 #include "headless.h"
+#include "support/idle_steps.h"
 #include "window_system.h"
 
 using namespace dialog_test;
 namespace headless = qz370::headless;
+using test_support::when_idle;
 
 namespace {
 
@@ -53,17 +53,6 @@ LRESULT CALLBACK owner_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void when_idle(std::vector<std::function<void()>> steps)
-{
-    auto remaining = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
-    auto next = std::make_shared<size_t>(0);
-    headless::set_idle_hook([remaining, next] {
-        if (*next < remaining->size()) {
-            (*remaining)[(*next)++]();
-        }
-    });
-}
-
 HWND open_dialog()
 {
     return GetParent(GetFocus());
@@ -97,19 +86,15 @@ protected:
     HWND owner = nullptr;
 };
 
-int base_x()
+TEXTMETRICA system_font_metrics()
 {
     TEXTMETRICA metrics;
     qz370::fonts::metrics(qz370::fonts::face_for(qz370::fonts::Family::System, 0, FW_BOLD), &metrics);
-    return metrics.tmAveCharWidth;
+    return metrics;
 }
 
-int base_y()
-{
-    TEXTMETRICA metrics;
-    qz370::fonts::metrics(qz370::fonts::face_for(qz370::fonts::Family::System, 0, FW_BOLD), &metrics);
-    return metrics.tmHeight;
-}
+int base_x() { return system_font_metrics().tmAveCharWidth; }
+int base_y() { return system_font_metrics().tmHeight; }
 
 int pixels_x(int dialog_units) { return (dialog_units * base_x() + 2) / 4; }
 int pixels_y(int dialog_units) { return (dialog_units * base_y() + 4) / 8; }

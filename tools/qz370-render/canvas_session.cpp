@@ -1,7 +1,6 @@
 #include "canvas_session.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "library_state.h"
@@ -35,11 +34,8 @@ void paint_white() {
 
 // Text goes to the renderer in a movable block, as the drawing operations hand it over.
 void draw_text(const Command &command) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, command.text.size() + 1);
+    HGLOBAL block = copy_to_block(command.text.c_str(), command.text.size());
     if (!block) return;
-    char *bytes = static_cast<char *>(GlobalLock(block));
-    std::memcpy(bytes, command.text.c_str(), command.text.size() + 1);
-    GlobalUnlock(block);
     DrawCommand draw = {};
     draw.kind = CMD_TEXT;
     draw.color = command.numbers[0];

@@ -4,31 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "headless.h"
 #include "library_state.h"
+#include "support/idle_steps.h"
 
 namespace headless = qz370::headless;
+using test_support::when_idle;
 
 namespace {
 
 constexpr char UNTOUCHED = 'J';
-
-// Each time the program would wait for input, the next step plays the user.
-void when_idle(std::vector<std::function<void()>> steps)
-{
-    auto remaining = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
-    auto next = std::make_shared<size_t>(0);
-    headless::set_idle_hook([remaining, next] {
-        if (*next < remaining->size()) {
-            (*remaining)[(*next)++]();
-        }
-    });
-}
 
 HWND dialog()
 {
