@@ -4,7 +4,7 @@
 
 DEBIAN_PACKAGES := cmake make g++ pkg-config clang libclang-rt-14-dev \
 	googletest libgtest-dev libbenchmark-dev \
-	libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libpng-dev \
+	libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libpng-dev libxxhash-dev \
 	mingw-w64 xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
 
 JOBS ?= $(shell nproc)

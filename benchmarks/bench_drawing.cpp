@@ -1,5 +1,5 @@
 // Drawing speed onto the canvas, logging off: one whole game frame's worth of
-// calls, and each kind of call on its own.
+// calls, each kind of call on its own, and the copy of the canvas to the window.
 #include <benchmark/benchmark.h>
 
 #include "library_state.h"
@@ -219,6 +219,17 @@ void BM_Title(benchmark::State &state)
     report_rate(state, "calls_per_second");
 }
 BENCHMARK(BM_Title);
+
+// What the event wait does once a frame: the whole canvas to the window.
+void BM_PresentCanvas(benchmark::State &state)
+{
+    open_library_once();
+    for (auto _ : state) {
+        present_canvas();
+    }
+    report_rate(state, "calls_per_second");
+}
+BENCHMARK(BM_PresentCanvas);
 
 void BM_ClearGraphics(benchmark::State &state)
 {

@@ -15,6 +15,7 @@ namespace qz370::platform {
 namespace {
 
 std::map<uintptr_t, DeviceContext> contexts;
+RecentEntries<DeviceContext> recent_contexts;
 
 HDC new_context(ContextKind kind, HWND hwnd)
 {
@@ -29,8 +30,14 @@ HDC new_context(ContextKind kind, HWND hwnd)
                           OPAQUE,
                           POINT{0, 0}};
     uintptr_t value = new_handle_value();
-    contexts[value] = context;
+    recent_contexts.remember(value, &contexts.emplace(value, context).first->second);
     return handle_from_value<HDC>(value);
+}
+
+void remove_context(HDC hdc)
+{
+    recent_contexts.forget(value_of(hdc));
+    contexts.erase(value_of(hdc));
 }
 
 bool window_surface(const DeviceContext &context, ContextSurface *out)
@@ -91,8 +98,7 @@ HGDIOBJ swap_object(Handle &slot, HGDIOBJ object)
 
 DeviceContext *context_from(HDC hdc)
 {
-    auto found = contexts.find(value_of(hdc));
-    return found == contexts.end() ? nullptr : &found->second;
+    return recent_contexts.find_in(contexts, value_of(hdc));
 }
 
 bool selected_anywhere(HGDIOBJ object)
@@ -142,7 +148,7 @@ int WINAPI ReleaseDC(HWND, HDC hdc)
     if (context == nullptr || context->kind != ContextKind::Window) {
         return 0;
     }
-    contexts.erase(value_of(hdc));
+    remove_context(hdc);
     return 1;
 }
 
@@ -159,7 +165,7 @@ BOOL WINAPI DeleteDC(HDC hdc)
     if (context_from(hdc) == nullptr) {
         return FALSE;
     }
-    contexts.erase(value_of(hdc));
+    remove_context(hdc);
     return TRUE;
 }
 

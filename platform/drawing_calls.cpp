@@ -72,9 +72,11 @@ BOOL WINAPI Polygon(HDC hdc, const POINT *points, int count)
     if (context == nullptr || points == nullptr || count < FEWEST_POLYGON_POINTS || !surface_of(hdc, &target)) {
         return FALSE;
     }
-    std::vector<POINT> shifted(points, points + count);
-    for (POINT &point : shifted) {
-        point = POINT{shift(point.x, target.origin.x), shift(point.y, target.origin.y)};
+    // Kept between calls: the game draws dozens of triangles a frame.
+    static std::vector<POINT> shifted;
+    shifted.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        shifted[i] = POINT{shift(points[i].x, target.origin.x), shift(points[i].y, target.origin.y)};
     }
     raster::polygon(target.surface, shifted.data(), count, pen_for(context->pen), brush_for(context->brush));
     surface_drawn(target);

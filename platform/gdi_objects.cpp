@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
+#include <utility>
+#include <vector>
 
 namespace qz370::platform {
 
@@ -20,14 +21,42 @@ constexpr int GRAY_BRUSH = 2;
 constexpr int DARK_GRAY_BRUSH = 3;
 constexpr int HIGHEST_STOCK_OBJECT = DEFAULT_GUI_FONT;
 
-std::map<uintptr_t, std::unique_ptr<GdiObject>> objects;
-std::map<int, HGDIOBJ> stock_objects;
+using ObjectTable = std::map<uintptr_t, GdiObject>;
 
-HGDIOBJ add_object(const GdiObject &object)
+ObjectTable objects;
+std::map<int, HGDIOBJ> stock_objects;
+// The nodes of a few deleted objects, kept for the next ones: the library
+// creates and deletes a pen and a brush for every shape it draws, and a heap
+// block for each would cost more than drawing a small shape.
+constexpr size_t MOST_SPARE_NODES = 8;
+std::vector<ObjectTable::node_type> spare_nodes;
+RecentEntries<GdiObject> recent_objects;
+
+HGDIOBJ add_object(GdiObject object)
 {
     uintptr_t value = new_handle_value();
-    objects[value] = std::make_unique<GdiObject>(object);
+    ObjectTable::iterator added;
+    if (spare_nodes.empty()) {
+        added = objects.emplace(value, std::move(object)).first;
+    } else {
+        ObjectTable::node_type node = std::move(spare_nodes.back());
+        spare_nodes.pop_back();
+        node.key() = value;
+        node.mapped() = std::move(object);
+        added = objects.insert(std::move(node)).position;
+    }
+    recent_objects.remember(value, &added->second);
     return handle_from_value<HGDIOBJ>(value);
+}
+
+void remove_object(uintptr_t value)
+{
+    recent_objects.forget(value);
+    ObjectTable::node_type node = objects.extract(value);
+    if (spare_nodes.size() < MOST_SPARE_NODES) {
+        node.mapped() = GdiObject{};  // a spare node keeps no bitmap's pixels
+        spare_nodes.push_back(std::move(node));
+    }
 }
 
 GdiObject pen_object(int style, int width, COLORREF color)
@@ -114,8 +143,7 @@ bool stock_object_for(int index, GdiObject *object)
 
 GdiObject *gdi_object_from(HGDIOBJ object)
 {
-    auto found = objects.find(value_of(object));
-    return found == objects.end() ? nullptr : found->second.get();
+    return recent_objects.find_in(objects, value_of(object));
 }
 
 HBITMAP default_bitmap()
@@ -218,6 +246,6 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
     if (selected_anywhere(object)) {
         return FALSE;
     }
-    objects.erase(value_of(object));
+    remove_object(value_of(object));
     return TRUE;
 }

@@ -8,7 +8,7 @@ uintptr_t new_handle_value()
 {
     static uintptr_t counter = 0x400;
     ++counter;
-    return (counter << 2) | 2;
+    return (counter << HANDLE_VALUE_SHIFT) | 2;
 }
 
 }  // namespace qz370::platform

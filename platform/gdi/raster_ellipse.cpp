@@ -163,7 +163,7 @@ void thin_walked_outline(Surface &surface, const Box &box, uint32_t color) {
     for (QuarterWalk walk = start_quarter(box.width, box.height); !quarter_done(walk); quarter_step(walk)) {
         Point64 corner[4];
         mirror_point(box, walk.x, walk.y, corner);
-        for (const Point64 &p : corner) fill_span(surface, p.y, p.x, p.x, color);
+        for (const Point64 &p : corner) plot(surface, p.x, p.y, color);
     }
 }
 

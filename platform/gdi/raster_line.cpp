@@ -1,5 +1,6 @@
-// One-pixel lines. Each pixel is found from its step number alone, so a line
-// of any length costs only the steps that fall inside the clip box.
+// One-pixel lines. The first visible pixel is found from its step number
+// alone, so a line of any length costs only the steps that fall inside the
+// clip box; the rest follow by adding.
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,11 +24,11 @@ bool visible_steps(int64_t start, int64_t dir, int64_t steps, int64_t low, int64
     return *first <= *last;
 }
 
-// The minor coordinate at step i: the exact position rounded to the nearest
-// pixel, halves going to the smaller coordinate.
-int64_t minor_at(int64_t start, int64_t delta, int64_t steps, int64_t i) {
-    __int128 twice = __int128{2} * i * delta + steps - 1;
-    return start + static_cast<int64_t>(floor_div(twice, __int128{2} * steps));
+// The minor coordinate from step i on: the exact position rounded to the
+// nearest pixel, halves going to the smaller coordinate, that is
+// start + floor((2 * i * delta + steps - 1) / (2 * steps)).
+FloorSteps minor_steps(int64_t delta, int64_t steps, int64_t i) {
+    return start_floor_steps(__int128{2} * i * delta + steps - 1, __int128{2} * delta, 2 * steps);
 }
 
 }  // namespace
@@ -43,17 +44,22 @@ void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
     if (x_major) {
         int64_t dir = dx > 0 ? 1 : -1;
         if (!visible_steps(from.x, dir, steps, clip.left, int64_t{clip.right} - 1, &first, &last)) return;
-        for (int64_t i = first; i <= last; ++i) {
-            int64_t y = minor_at(from.y, dy, steps, i);
-            fill_span(surface, y, from.x + dir * i, from.x + dir * i, color);
+        if (dy == 0) {  // a level line is one span
+            int64_t x_first = from.x + dir * first, x_last = from.x + dir * last;
+            fill_span(surface, from.y, std::min(x_first, x_last), std::max(x_first, x_last), color);
+            return;
         }
+        for (FloorSteps y = minor_steps(dy, steps, first); first <= last; ++first, floor_step(y))
+            plot(surface, from.x + dir * first, from.y + y.quotient, color);
     } else {
         int64_t dir = dy > 0 ? 1 : -1;
         if (!visible_steps(from.y, dir, steps, clip.top, int64_t{clip.bottom} - 1, &first, &last)) return;
-        for (int64_t i = first; i <= last; ++i) {
-            int64_t x = minor_at(from.x, dx, steps, i);
-            fill_span(surface, from.y + dir * i, x, x, color);
+        if (dx == 0) {  // an upright line needs no stepping across
+            for (; first <= last; ++first) plot(surface, from.x, from.y + dir * first, color);
+            return;
         }
+        for (FloorSteps x = minor_steps(dx, steps, first); first <= last; ++first, floor_step(x))
+            plot(surface, from.x + x.quotient, from.y + dir * first, color);
     }
 }
 

@@ -8,11 +8,27 @@ namespace qz370::raster::detail {
 
 namespace {
 
-// The first pixel at or right of where the edge p-q crosses row y.
-int64_t crossing(Point64 p, Point64 q, int64_t y) {
+// An edge that crosses visible rows, from its first visible row up to, not
+// including, end_row; x is where it crosses the current row.
+struct Edge {
+    int64_t first_row;
+    int64_t end_row;
+    FloorSteps x;
+};
+
+// The edge p-q on the visible rows first to last, or false when it covers none.
+// It covers the rows from its upper end up to, not including, its lower end;
+// on row y it crosses at the first pixel at or right of the exact crossing,
+// the ceiling of (p.x * dy + (y - p.y) * dx) / dy with p the upper end.
+bool visible_edge(Point64 p, Point64 q, int64_t first, int64_t last, Edge *edge) {
     if (p.y > q.y) std::swap(p, q);
-    __int128 numerator = __int128{p.x} * (q.y - p.y) + __int128{y - p.y} * (q.x - p.x);
-    return static_cast<int64_t>(ceil_div(numerator, q.y - p.y));
+    int64_t dx = q.x - p.x, dy = q.y - p.y;
+    edge->first_row = std::max(p.y, first);
+    edge->end_row = std::min(q.y, last + 1);
+    if (edge->first_row >= edge->end_row) return false;
+    __int128 start = __int128{p.x} * dy + __int128{edge->first_row - p.y} * dx + (dy - 1);
+    edge->x = start_floor_steps(start, dx, dy);
+    return true;
 }
 
 }  // namespace
@@ -25,15 +41,20 @@ void fill_polygon_region(Surface &surface, const Point64 *points, int count, uin
         bottom = std::max(bottom, points[i].y);
     }
     int64_t first = 0, last = 0;
-    // An edge covers the rows from its upper end up to, not including, its lower end.
     if (!visible_rows(surface, top, bottom - 1, &first, &last)) return;
     // Kept between calls: a wide ellipse rim fills thousands of small bands.
+    static std::vector<Edge> edges;
     static std::vector<int64_t> xs;
+    edges.clear();
+    Edge edge;
+    for (int i = 0; i < count; ++i)
+        if (visible_edge(points[i], points[(i + 1) % count], first, last, &edge)) edges.push_back(edge);
     for (int64_t y = first; y <= last; ++y) {
         xs.clear();
-        for (int i = 0; i < count; ++i) {
-            Point64 p = points[i], q = points[(i + 1) % count];
-            if ((p.y <= y) != (q.y <= y)) xs.push_back(crossing(p, q, y));
+        for (Edge &e : edges) {
+            if (y < e.first_row || y >= e.end_row) continue;
+            xs.push_back(e.x.quotient);
+            floor_step(e.x);
         }
         std::sort(xs.begin(), xs.end());
         for (size_t k = 0; k + 1 < xs.size(); k += 2) fill_span(surface, y, xs[k], xs[k + 1] - 1, color);

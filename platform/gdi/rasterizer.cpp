@@ -29,7 +29,7 @@ void stroke_path(Surface &surface, const Point64 *points, int count, bool closed
 
 }  // namespace
 
-void set_pixel(Surface &surface, int x, int y, uint32_t color) { detail::fill_span(surface, y, x, x, color); }
+void set_pixel(Surface &surface, int x, int y, uint32_t color) { detail::plot(surface, x, y, color); }
 
 void fill_rect(Surface &surface, const RECT &box, uint32_t color) {
     int64_t first = 0, last = 0;
@@ -57,7 +57,9 @@ void rectangle(Surface &surface, int left, int top, int right, int bottom, const
 
 void polygon(Surface &surface, const POINT *points, int count, const Pen &pen, const Brush &brush) {
     if (count < 2) return;
-    std::vector<Point64> path(count);
+    // Kept between calls: the game draws dozens of triangles a frame.
+    static std::vector<Point64> path;
+    path.resize(count);
     std::transform(points, points + count, path.begin(), [](const POINT &p) { return Point64{p.x, p.y}; });
     if (brush.visible) detail::fill_polygon_region(surface, path.data(), count, brush.color);
     stroke_path(surface, path.data(), count, true, pen);

@@ -77,7 +77,7 @@ RecordedRun record_run() {
             int width = 0;
             int height = 0;
             const uint32_t *pixels = headless::client_pixels(window, &width, &height);
-            run.frame_hashes.push_back(fnv1a_rgb_hex(pixels, width, height));
+            run.frame_hashes.push_back(xxh3_pixels_hex(pixels, width, height));
         }
     });
     char no_arguments[] = "";

@@ -3,6 +3,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// Inlined, so the tests need not link the library the tool links.
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -70,13 +74,14 @@ std::vector<std::string> read_lines(const std::string &path) {
     return lines;
 }
 
-std::string fnv1a_rgb_hex(const uint32_t *pixels, int width, int height) {
-    uint64_t hash = 0xcbf29ce484222325ULL;
+std::string xxh3_pixels_hex(const uint32_t *pixels, int width, int height) {
+    std::string bytes;
     for (int i = 0; i < width * height; ++i) {
-        for (int shift : {16, 8, 0}) {
-            hash = (hash ^ ((pixels[i] >> shift) & 0xFF)) * 0x100000001b3ULL;
+        for (int shift : {0, 8, 16, 24}) {
+            bytes.push_back(static_cast<char>((pixels[i] >> shift) & 0xFF));
         }
     }
+    XXH64_hash_t hash = XXH3_64bits(bytes.data(), bytes.size());
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
     return hex;

@@ -37,8 +37,8 @@ std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);
 std::vector<std::string> read_lines(const std::string &path);
 
-// The tool's frame hash, computed independently: FNV-1a 64 over each pixel's
-// red, green and blue bytes, as 16 hexadecimal digits.
-std::string fnv1a_rgb_hex(const uint32_t *pixels, int width, int height);
+// The tool's frame hash, computed independently: XXH3 64 over each pixel's
+// 32-bit value 0x00RRGGBB, lowest byte first, as 16 hexadecimal digits.
+std::string xxh3_pixels_hex(const uint32_t *pixels, int width, int height);
 
 }  // namespace qz370::test

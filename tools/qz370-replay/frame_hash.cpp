@@ -1,28 +1,19 @@
 #include "frame_hash.h"
 
+#include <xxhash.h>
+
+#include <bit>
 #include <cstddef>
 
 namespace replay {
 
-namespace {
-
-constexpr uint64_t FNV_OFFSET_BASIS = 0xcbf29ce484222325ULL;
-constexpr uint64_t FNV_PRIME = 0x100000001b3ULL;
-
-inline uint64_t mix(uint64_t hash, uint32_t byte) { return (hash ^ byte) * FNV_PRIME; }
-
-}  // namespace
+// The pixels are hashed as they lie in memory, which is the byte order the
+// hash is defined with only on little-endian machines.
+static_assert(std::endian::native == std::endian::little, "frame hashes are defined in little-endian byte order");
 
 uint64_t frame_hash(const uint32_t *pixels, int width, int height) {
-    uint64_t hash = FNV_OFFSET_BASIS;
     size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    for (size_t i = 0; i < count; ++i) {
-        uint32_t pixel = pixels[i];
-        hash = mix(hash, (pixel >> 16) & 0xFF);
-        hash = mix(hash, (pixel >> 8) & 0xFF);
-        hash = mix(hash, pixel & 0xFF);
-    }
-    return hash;
+    return XXH3_64bits(pixels, count * sizeof(uint32_t));
 }
 
 }  // namespace replay

@@ -1,5 +1,5 @@
-// A frame's fingerprint: FNV-1a 64 over its pixels' red, green and blue bytes,
-// row by row.
+// A frame's fingerprint: XXH3 64 over its pixels, row by row, each pixel as its
+// 32-bit value 0x00RRGGBB in little-endian byte order (blue, green, red, 0).
 #pragma once
 
 #include <cstdint>

@@ -13,7 +13,7 @@ const char *const USAGE =
     "  --log FILE     every line printed to the text window\n"
     "  --png FILE     the graphics window's picture at the end\n"
     "  --frames DIR   one numbered picture per frame shown\n"
-    "  --hashes FILE  one line per frame shown: the FNV-1a 64 hash of its RGB pixels\n"
+    "  --hashes FILE  one line per frame shown: the XXH3 64 hash of its pixels\n"
     "  --quiet        no progress line and no summary\n"
     "  --help         this text\n";
 
