@@ -18,6 +18,17 @@ uint32_t &pixel_at(raster::Surface &surface, int x, int y)
     return surface.pixels[static_cast<size_t>(y) * static_cast<size_t>(surface.stride) + static_cast<size_t>(x)];
 }
 
+// The pixel a context's point stands on, or null when it lies outside the clip.
+uint32_t *clipped_pixel(ContextSurface &target, int x, int y)
+{
+    int column = shift(x, target.origin.x);
+    int row = shift(y, target.origin.y);
+    if (!inside_clip(target.surface, column, row)) {
+        return nullptr;
+    }
+    return &pixel_at(target.surface, column, row);
+}
+
 using BoxShape = void (*)(raster::Surface &, int, int, int, int, const raster::Pen &, const raster::Brush &);
 
 BOOL draw_box(HDC hdc, int left, int top, int right, int bottom, BoxShape shape)
@@ -114,29 +125,18 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y)
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color)
 {
     ContextSurface target;
-    if (!surface_of(hdc, &target)) {
+    uint32_t *pixel = surface_of(hdc, &target) ? clipped_pixel(target, x, y) : nullptr;
+    if (pixel == nullptr) {
         return CLR_INVALID;
     }
-    int column = shift(x, target.origin.x);
-    int row = shift(y, target.origin.y);
-    if (!inside_clip(target.surface, column, row)) {
-        return CLR_INVALID;
-    }
-    pixel_at(target.surface, column, row) = raster::from_colorref(color);
+    *pixel = raster::from_colorref(color);
     surface_drawn(target);
-    return raster::to_colorref(pixel_at(target.surface, column, row));
+    return raster::to_colorref(*pixel);
 }
 
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y)
 {
     ContextSurface target;
-    if (!surface_of(hdc, &target)) {
-        return CLR_INVALID;
-    }
-    int column = shift(x, target.origin.x);
-    int row = shift(y, target.origin.y);
-    if (!inside_clip(target.surface, column, row)) {
-        return CLR_INVALID;
-    }
-    return raster::to_colorref(pixel_at(target.surface, column, row));
+    uint32_t *pixel = surface_of(hdc, &target) ? clipped_pixel(target, x, y) : nullptr;
+    return pixel == nullptr ? CLR_INVALID : raster::to_colorref(*pixel);
 }
