@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gdi/raster.h"
+#include "gdi/raster/raster.h"
 
 namespace {
 

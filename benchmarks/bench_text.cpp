@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "gdi/font.h"
+#include "gdi/fonts/font.h"
 
 namespace {
 

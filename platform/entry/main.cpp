@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "headless.h"
-#include "sdl/sdl_display.h"
+#include "display/sdl/sdl_display.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "desktop/game_under_x.h"
-#include "window_system.h"
+#include "user/window_system.h"
 
 using namespace desktop_test;
 using qz370::platform::BORDER;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "headless.h"
-#include "window_system.h"
+#include "user/window_system.h"
 
 namespace window_test {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "open_library.h"
-#include "window_system.h"
+#include "user/window_system.h"
 
 using namespace events_test;
 namespace platform = qz370::platform;

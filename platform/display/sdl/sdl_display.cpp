@@ -1,0 +1,102 @@
+// The desktop display's entry points for the window system.
+#include "display/sdl/sdl_display.h"
+
+#include <SDL.h>
+
+#include "display/display_driver.h"
+#include "display/sdl/menu_loop.h"
+#include "display/sdl/screen_windows.h"
+#include "display/sdl/sdl_clock.h"
+#include "display/sdl/sdl_input.h"
+
+namespace qz370::sdl {
+
+namespace {
+
+void screen_size(int *width, int *height)
+{
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        mode.w = 0;
+        mode.h = 0;
+    }
+    *width = mode.w;
+    *height = mode.h;
+}
+
+void poll()
+{
+    translate_pending_events();
+    present_changed_windows();
+}
+
+void track_menu_bar(HWND hwnd, bool from_keyboard)
+{
+    constexpr int FIRST_BAR_ITEM = 0;
+    track_menu(hwnd, FIRST_BAR_ITEM, from_keyboard);
+}
+
+const platform::DisplayDriver DESKTOP_DRIVER = {
+    "sdl",
+    screen_size,
+    follow_window,
+    forget_window,
+    mark_for_present,
+    now_ms,
+    poll,
+    wait_for_input,
+    track_menu_bar,
+};
+
+// What the program asks of SDL: the system's own window surfaces rather than
+// a GPU renderer (cheap on any X server), a click that activates a window
+// still counting as a click, the default handling of Ctrl+C, and a screen
+// saver left alone.
+void set_hints()
+{
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+}
+
+// Without a display SDL's own probing of the others only prints noise.
+bool display_named()
+{
+    return SDL_getenv("DISPLAY") != nullptr || SDL_getenv("WAYLAND_DISPLAY") != nullptr ||
+           SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
+}
+
+// Failing every screen, SDL falls back to drivers that show nothing; such a
+// driver is a display only when asked for by name.
+bool shows_nothing_unasked()
+{
+    constexpr const char *SCREENLESS_DRIVERS[] = {"offscreen", "dummy", "evdev"};
+    const char *driver = SDL_GetCurrentVideoDriver();
+    const char *asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    for (const char *screenless : SCREENLESS_DRIVERS) {
+        if (driver != nullptr && SDL_strcmp(driver, screenless) == 0) {
+            return asked == nullptr || SDL_strstr(asked, screenless) == nullptr;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool use()
+{
+    set_hints();
+    if (!display_named() || SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    if (shows_nothing_unasked()) {
+        SDL_Quit();
+        return false;
+    }
+    SDL_StartTextInput();
+    platform::set_display_driver(&DESKTOP_DRIVER);
+    return true;
+}
+
+}  // namespace qz370::sdl

@@ -1,0 +1,210 @@
+// Drawing contexts: window contexts draw on a window's client pixels, memory
+// contexts on the bitmap selected into them; each keeps its pen, brush, font,
+// colours and current position.
+#include "display/display_driver.h"
+#include "gdi/gdi_internals.h"
+#include "handles.h"
+#include "user/window_internals.h"
+
+#include <algorithm>
+#include <climits>
+#include <map>
+
+namespace qz370::platform {
+
+namespace {
+
+std::map<uintptr_t, DeviceContext> contexts;
+RecentEntries<DeviceContext> recent_contexts;
+
+HDC new_context(ContextKind kind, HWND hwnd)
+{
+    DeviceContext context{kind,
+                          hwnd,
+                          static_cast<HPEN>(GetStockObject(BLACK_PEN)),
+                          static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+                          static_cast<HFONT>(GetStockObject(SYSTEM_FONT)),
+                          kind == ContextKind::Memory ? default_bitmap() : nullptr,
+                          RGB(0, 0, 0),
+                          RGB(255, 255, 255),
+                          OPAQUE,
+                          POINT{0, 0}};
+    uintptr_t value = new_handle_value();
+    recent_contexts.remember(value, &contexts.emplace(value, context).first->second);
+    return handle_from_value<HDC>(value);
+}
+
+void remove_context(HDC hdc)
+{
+    recent_contexts.forget(value_of(hdc));
+    contexts.erase(value_of(hdc));
+}
+
+bool window_surface(const DeviceContext &context, ContextSurface *out)
+{
+    HWND top = top_level_of(context.hwnd);
+    Window *window = window_from(top);
+    if (window == nullptr) {
+        return false;
+    }
+    out->surface = raster::Surface{window->pixels.data(), window->pixel_width, window->pixel_height,
+                                   window->pixel_width, visible_client_in_top_level(context.hwnd)};
+    out->origin = client_origin_in_top_level(context.hwnd);
+    out->shown_in = top;
+    return true;
+}
+
+bool bitmap_surface(const DeviceContext &context, ContextSurface *out)
+{
+    GdiObject *object = gdi_object_from(context.bitmap);
+    if (object == nullptr || object->kind != ObjectKind::Bitmap) {
+        return false;
+    }
+    BitmapData &bitmap = object->bitmap;
+    out->surface = raster::Surface{bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width,
+                                   RECT{0, 0, bitmap.width, bitmap.height}};
+    out->origin = POINT{0, 0};
+    out->shown_in = nullptr;
+    return true;
+}
+
+// A bitmap is drawn on by one memory context at a time.
+bool bitmap_taken(HGDIOBJ bitmap)
+{
+    return bitmap != default_bitmap() &&
+           std::any_of(contexts.begin(), contexts.end(),
+                       [&](const auto &entry) { return entry.second.bitmap == bitmap; });
+}
+
+HGDIOBJ select_bitmap(DeviceContext &context, HGDIOBJ bitmap)
+{
+    if (context.kind != ContextKind::Memory || (bitmap != context.bitmap && bitmap_taken(bitmap))) {
+        return nullptr;
+    }
+    HGDIOBJ previous = context.bitmap;
+    context.bitmap = static_cast<HBITMAP>(bitmap);
+    return previous;
+}
+
+template <typename Handle>
+HGDIOBJ swap_object(Handle &slot, HGDIOBJ object)
+{
+    HGDIOBJ previous = slot;
+    slot = static_cast<Handle>(object);
+    return previous;
+}
+
+}  // namespace
+
+DeviceContext *context_from(HDC hdc)
+{
+    return recent_contexts.find_in(contexts, value_of(hdc));
+}
+
+bool selected_anywhere(HGDIOBJ object)
+{
+    return std::any_of(contexts.begin(), contexts.end(), [&](const auto &entry) {
+        const DeviceContext &context = entry.second;
+        return context.pen == object || context.brush == object || context.font == object || context.bitmap == object;
+    });
+}
+
+bool surface_of(HDC hdc, ContextSurface *out)
+{
+    DeviceContext *context = context_from(hdc);
+    if (context == nullptr) {
+        return false;
+    }
+    return context->kind == ContextKind::Memory ? bitmap_surface(*context, out) : window_surface(*context, out);
+}
+
+void surface_drawn(const ContextSurface &surface)
+{
+    if (surface.shown_in != nullptr) {
+        display_driver().client_changed(surface.shown_in);
+    }
+}
+
+int shift(int value, LONG by)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{value} + by, INT_MIN, INT_MAX));
+}
+
+}  // namespace qz370::platform
+
+using namespace qz370::platform;
+
+HDC WINAPI GetDC(HWND hwnd)
+{
+    if (hwnd != nullptr && !IsWindow(hwnd)) {
+        return nullptr;
+    }
+    return new_context(ContextKind::Window, hwnd);
+}
+
+int WINAPI ReleaseDC(HWND, HDC hdc)
+{
+    DeviceContext *context = context_from(hdc);
+    if (context == nullptr || context->kind != ContextKind::Window) {
+        return 0;
+    }
+    remove_context(hdc);
+    return 1;
+}
+
+HDC WINAPI CreateCompatibleDC(HDC hdc)
+{
+    if (hdc != nullptr && context_from(hdc) == nullptr) {
+        return nullptr;
+    }
+    return new_context(ContextKind::Memory, nullptr);
+}
+
+BOOL WINAPI DeleteDC(HDC hdc)
+{
+    if (context_from(hdc) == nullptr) {
+        return FALSE;
+    }
+    remove_context(hdc);
+    return TRUE;
+}
+
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ object)
+{
+    DeviceContext *context = context_from(hdc);
+    GdiObject *found = gdi_object_from(object);
+    if (context == nullptr || found == nullptr) {
+        return nullptr;
+    }
+    switch (found->kind) {
+    case ObjectKind::Pen:
+        return swap_object(context->pen, object);
+    case ObjectKind::Brush:
+        return swap_object(context->brush, object);
+    case ObjectKind::Font:
+        return swap_object(context->font, object);
+    case ObjectKind::Bitmap:
+        return select_bitmap(*context, object);
+    }
+    return nullptr;
+}
+
+HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type)
+{
+    DeviceContext *context = context_from(hdc);
+    if (context == nullptr) {
+        return nullptr;
+    }
+    switch (type) {
+    case OBJ_PEN:
+        return context->pen;
+    case OBJ_BRUSH:
+        return context->brush;
+    case OBJ_FONT:
+        return context->font;
+    case OBJ_BITMAP:
+        return context->bitmap;
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,51 @@
+// What the font module keeps for each face it has made: the FreeType face at
+// its pixel size, the metrics it reports, and the glyphs drawn so far.
+#pragma once
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <array>
+#include <vector>
+
+#include "gdi/fonts/font.h"
+
+namespace qz370::fonts {
+
+// A run of set pixels on one row of a glyph, relative to the top-left corner
+// of the character cell at the pen position; right is excluded.
+struct Span {
+    int row;
+    int left;
+    int right;
+};
+
+struct Glyph {
+    bool loaded = false;
+    int advance = 0;
+    std::vector<Span> spans;
+};
+
+constexpr int BYTE_VALUES = 256;
+
+// A face request reduced to what tells faces apart.
+struct FaceRequest {
+    Family family;
+    bool by_cell;  // pixels is the cell height; otherwise the em height
+    int pixels;
+    bool bold;
+};
+
+struct Face {
+    FaceRequest request;
+    FT_Face ft;  // null when no font could be loaded: the text then has metrics but no pixels
+    TEXTMETRICA metrics;
+    mutable std::array<Glyph, BYTE_VALUES> glyphs;  // filled on first use
+};
+
+// Renders the glyph of a Windows-1252 byte monochrome, baseline ascent rows
+// below the cell's top. Bytes without a glyph of their own, controls included,
+// get the face's missing glyph.
+void render_glyph(FT_Face ft, unsigned char byte, int ascent, Glyph &glyph);
+
+}  // namespace qz370::fonts

@@ -1,0 +1,97 @@
+// What the drawing side of the window system shares among its files: GDI
+// objects, drawing contexts, and the pixel surface a drawing context draws on.
+#pragma once
+
+#include <windows.h>
+
+#include "gdi/fonts/font.h"
+#include "gdi/raster/raster.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace qz370::platform {
+
+// ---- GDI objects ------------------------------------------------------------
+
+enum class ObjectKind { Pen, Brush, Font, Bitmap };
+
+struct PenData {
+    int style;
+    int width;
+    COLORREF color;
+};
+
+struct BrushData {
+    bool hollow;
+    COLORREF color;
+};
+
+struct FontData {
+    fonts::Family family;
+    int height;
+    int weight;
+};
+
+struct BitmapData {
+    int width;
+    int height;
+    std::vector<uint32_t> pixels;
+};
+
+struct GdiObject {
+    ObjectKind kind;
+    bool stock;  // never deleted
+    PenData pen;
+    BrushData brush;
+    FontData font;
+    BitmapData bitmap;
+};
+
+GdiObject *gdi_object_from(HGDIOBJ object);  // null unless a live object
+HBITMAP default_bitmap();                     // the 1 by 1 bitmap a new memory context holds
+
+raster::Pen pen_for(HPEN pen);
+raster::Brush brush_for(HBRUSH brush);
+const fonts::Face *face_for_font(HFONT font);
+
+// ---- Drawing contexts ---------------------------------------------------------
+
+enum class ContextKind { Window, Memory };
+
+struct DeviceContext {
+    ContextKind kind;
+    HWND hwnd;  // window contexts: the window whose client they draw on
+    HPEN pen;
+    HBRUSH brush;
+    HFONT font;
+    HBITMAP bitmap;  // memory contexts: what they draw on
+    COLORREF text_color;
+    COLORREF bk_color;
+    int bk_mode;
+    POINT position;
+};
+
+DeviceContext *context_from(HDC hdc);  // null unless a live context
+bool selected_anywhere(HGDIOBJ object);
+
+// Where a context's drawing lands: pixels, the clip box within them, and the
+// offset from the context's coordinates to the pixels'.
+struct ContextSurface {
+    raster::Surface surface;
+    POINT origin;
+    HWND shown_in;  // the top-level window whose client these pixels are; null for a bitmap
+};
+
+bool surface_of(HDC hdc, ContextSurface *out);  // false for a context that is gone
+// A window's client changed: the display shows it at its next turn.
+void surface_drawn(const ContextSurface &surface);
+
+// value + by, held within the range of int.
+int shift(int value, LONG by);
+
+// Fills a rectangle given in the context's coordinates; false for a hollow or
+// unknown brush.
+bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush);
+
+}  // namespace qz370::platform

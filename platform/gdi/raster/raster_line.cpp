@@ -1,0 +1,66 @@
+// One-pixel lines. The first visible pixel is found from its step number
+// alone, so a line of any length costs only the steps that fall inside the
+// clip box; the rest follow by adding.
+#include <algorithm>
+#include <cstdlib>
+
+#include "gdi/raster/raster_internal.h"
+
+namespace qz370::raster::detail {
+
+namespace {
+
+// Steps i of the line (0 <= i < steps) whose major coordinate start + dir * i
+// lies in [low, high]; false when none.
+bool visible_steps(int64_t start, int64_t dir, int64_t steps, int64_t low, int64_t high, int64_t *first,
+                   int64_t *last) {
+    if (dir > 0) {
+        *first = std::max<int64_t>(0, low - start);
+        *last = std::min<int64_t>(steps - 1, high - start);
+    } else {
+        *first = std::max<int64_t>(0, start - high);
+        *last = std::min<int64_t>(steps - 1, start - low);
+    }
+    return *first <= *last;
+}
+
+// The minor coordinate from step i on: the exact position rounded to the
+// nearest pixel, halves going to the smaller coordinate, that is
+// start + floor((2 * i * delta + steps - 1) / (2 * steps)).
+FloorSteps minor_steps(int64_t delta, int64_t steps, int64_t i) {
+    return start_floor_steps(__int128{2} * i * delta + steps - 1, __int128{2} * delta, 2 * steps);
+}
+
+}  // namespace
+
+void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
+    int64_t dx = to.x - from.x;
+    int64_t dy = to.y - from.y;
+    bool x_major = std::llabs(dx) >= std::llabs(dy);
+    int64_t steps = x_major ? std::llabs(dx) : std::llabs(dy);
+    if (steps == 0) return;
+    const RECT &clip = surface.clip;
+    int64_t first = 0, last = 0;
+    if (x_major) {
+        int64_t dir = dx > 0 ? 1 : -1;
+        if (!visible_steps(from.x, dir, steps, clip.left, int64_t{clip.right} - 1, &first, &last)) return;
+        if (dy == 0) {  // a level line is one span
+            int64_t x_first = from.x + dir * first, x_last = from.x + dir * last;
+            fill_span(surface, from.y, std::min(x_first, x_last), std::max(x_first, x_last), color);
+            return;
+        }
+        for (FloorSteps y = minor_steps(dy, steps, first); first <= last; ++first, floor_step(y))
+            plot(surface, from.x + dir * first, from.y + y.quotient, color);
+    } else {
+        int64_t dir = dy > 0 ? 1 : -1;
+        if (!visible_steps(from.y, dir, steps, clip.top, int64_t{clip.bottom} - 1, &first, &last)) return;
+        if (dx == 0) {  // an upright line needs no stepping across
+            for (; first <= last; ++first) plot(surface, from.x, from.y + dir * first, color);
+            return;
+        }
+        for (FloorSteps x = minor_steps(dx, steps, first); first <= last; ++first, floor_step(x))
+            plot(surface, from.x + x.quotient, from.y + dir * first, color);
+    }
+}
+
+}  // namespace qz370::raster::detail

@@ -1,0 +1,64 @@
+// Polygon regions under the alternate rule, one clipped row at a time.
+#include <algorithm>
+#include <vector>
+
+#include "gdi/raster/raster_internal.h"
+
+namespace qz370::raster::detail {
+
+namespace {
+
+// An edge that crosses visible rows, from its first visible row up to, not
+// including, end_row; x is where it crosses the current row.
+struct Edge {
+    int64_t first_row;
+    int64_t end_row;
+    FloorSteps x;
+};
+
+// The edge p-q on the visible rows first to last, or false when it covers none.
+// It covers the rows from its upper end up to, not including, its lower end;
+// on row y it crosses at the first pixel at or right of the exact crossing,
+// the ceiling of (p.x * dy + (y - p.y) * dx) / dy with p the upper end.
+bool visible_edge(Point64 p, Point64 q, int64_t first, int64_t last, Edge *edge) {
+    if (p.y > q.y) std::swap(p, q);
+    int64_t dx = q.x - p.x, dy = q.y - p.y;
+    edge->first_row = std::max(p.y, first);
+    edge->end_row = std::min(q.y, last + 1);
+    if (edge->first_row >= edge->end_row) return false;
+    __int128 start = __int128{p.x} * dy + __int128{edge->first_row - p.y} * dx + (dy - 1);
+    edge->x = start_floor_steps(start, dx, dy);
+    return true;
+}
+
+}  // namespace
+
+void fill_polygon_region(Surface &surface, const Point64 *points, int count, uint32_t color) {
+    if (count < 3) return;
+    int64_t top = points[0].y, bottom = points[0].y;
+    for (int i = 1; i < count; ++i) {
+        top = std::min(top, points[i].y);
+        bottom = std::max(bottom, points[i].y);
+    }
+    int64_t first = 0, last = 0;
+    if (!visible_rows(surface, top, bottom - 1, &first, &last)) return;
+    // Kept between calls: a wide ellipse rim fills thousands of small bands.
+    static std::vector<Edge> edges;
+    static std::vector<int64_t> xs;
+    edges.clear();
+    Edge edge;
+    for (int i = 0; i < count; ++i)
+        if (visible_edge(points[i], points[(i + 1) % count], first, last, &edge)) edges.push_back(edge);
+    for (int64_t y = first; y <= last; ++y) {
+        xs.clear();
+        for (Edge &e : edges) {
+            if (y < e.first_row || y >= e.end_row) continue;
+            xs.push_back(e.x.quotient);
+            floor_step(e.x);
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t k = 0; k + 1 < xs.size(); k += 2) fill_span(surface, y, xs[k], xs[k + 1] - 1, color);
+    }
+}
+
+}  // namespace qz370::raster::detail

@@ -1,0 +1,119 @@
+// What the parts of the window system share among themselves and nobody else:
+// the window table with each window's private bookkeeping, classes, geometry,
+// painting state, the queue's internal entry points, timers and the keyboard.
+#pragma once
+
+#include "user/window_system.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace qz370::platform {
+
+// ---- Window classes ---------------------------------------------------------
+
+struct WindowClass {
+    ATOM atom;
+    std::string name;
+    UINT style;
+    WNDPROC proc;
+    HINSTANCE instance;
+    HBRUSH background;
+};
+
+const WindowClass *find_class(LPCSTR name_or_atom);
+void ensure_control_classes();
+
+// ---- The window table -------------------------------------------------------
+
+struct WindowRecord {
+    Window window;
+    bool erase_pending;  // the next BeginPaint sends WM_ERASEBKGND
+    bool ever_shown;     // the first show sends WM_SIZE
+    bool destroying;     // inside DestroyWindow: a second destroy does nothing
+};
+
+WindowRecord *record_from(HWND hwnd);
+HWND add_window(const Window &window);
+// The handle dies at once; the record itself is freed only once no window
+// procedure is running, since one may still be on the stack.
+void bury_window(HWND hwnd);
+void free_buried_windows();
+std::vector<HWND> all_windows();  // in creation order: parents before their children
+
+// Window procedures running right now, counted so that buried windows are
+// freed only when none is.
+void enter_window_procedure();
+void leave_window_procedure();
+bool window_procedure_running();
+
+bool is_visible_on_screen(HWND hwnd);  // itself and every ancestor visible
+bool accepts_input(HWND hwnd);         // itself and every ancestor enabled
+void clear_focus_if(HWND hwnd);        // a window that goes takes the focus with it
+
+// ---- Geometry -----------------------------------------------------------------
+
+constexpr int THIN_BORDER = 1;                // WS_BORDER alone
+constexpr int MAX_WINDOW_EXTENT = 8192;       // widest or tallest window, in pixels
+constexpr int MAX_WINDOW_POSITION = 1 << 20;  // farthest a window may sit from the origin
+constexpr uint32_t NEW_PIXEL = 0xFFFFFF;      // client pixels start white
+
+RECT client_rect_for(const Window &window, const RECT &frame);
+// Sets the outer rectangle, recomputes the client and the pixels; true if
+// the client's size changed.
+bool set_frame(HWND hwnd, const RECT &frame);
+// Recomputes the client after a style or menu change; true if its size changed.
+bool update_client(HWND hwnd);
+int client_width(const Window &window);
+int client_height(const Window &window);
+POINT client_origin_in_top_level(HWND hwnd);  // where the window's client (0,0) is in its top-level pixels
+RECT visible_client_in_top_level(HWND hwnd);   // the client clipped by its ancestors, top-level pixels
+void send_size(HWND hwnd);
+
+// ---- Painting -------------------------------------------------------------------
+
+void invalidate_window(HWND hwnd, bool erase);  // the window and its descendants
+HWND window_needing_paint(HWND filter);         // parents before children; null if none
+void validate_window(HWND hwnd);
+bool take_erase_request(HWND hwnd);
+
+// ---- Queue ------------------------------------------------------------------------
+
+// Puts a message at the head of the queue: what TranslateMessage produces is
+// read before input that came after its key.
+void post_front(const MSG &msg);
+DWORD message_time();
+uint64_t posted_message_count();  // grows with every message queued
+// True if a message for hwnd is retrieved under this filter: null takes all,
+// -1 only thread messages, a window itself and its descendants.
+bool matches_window_filter(HWND hwnd, HWND filter);
+
+// ---- Timers -------------------------------------------------------------------------
+
+// The earliest expired timer that matches the filter, as a WM_TIMER message;
+// with remove set it is re-armed for its next period.
+bool take_expired_timer(HWND filter, bool remove, MSG *msg);
+bool any_timer_expired();
+int64_t next_timer_due_for(HWND filter);  // -1 when no timer that matches is set
+void kill_timers_of(HWND hwnd);
+TIMERPROC timer_callback(HWND hwnd, UINT_PTR id);  // null unless such a timer has one
+
+// ---- Keyboard -------------------------------------------------------------------------
+
+// Follows Shift and Ctrl through every key message the program retrieves.
+void track_modifier_keys(const MSG &msg);
+
+// ---- Menus ------------------------------------------------------------------------------
+
+// The item with this command id, searched through pop-ups; null if none.
+MenuItem *find_menu_command(Menu *menu, UINT id);
+// As find_menu_command, but only if the item and every pop-up on the way to it
+// are enabled.
+MenuItem *find_enabled_menu_command(Menu *menu, UINT id);
+
+// ---- Movable memory -------------------------------------------------------------
+
+// The next count GlobalAlloc calls fail, as when memory runs out.
+void fail_next_allocations(int count);
+
+}  // namespace qz370::platform
