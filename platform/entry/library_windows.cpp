@@ -1,0 +1,31 @@
+#include "entry/library_windows.h"
+
+namespace qz370::entry {
+
+namespace {
+constexpr UINT NO_SUCH_ITEM = static_cast<UINT>(-1);
+HWND found_graphics_window = nullptr;
+}  // namespace
+
+HWND graphics_window()
+{
+    if (!IsWindow(found_graphics_window)) {
+        found_graphics_window = FindWindowA(GRAPHICS_WINDOW_CLASS, nullptr);
+    }
+    return found_graphics_window;
+}
+
+bool choose_run_command(UINT id)
+{
+    HWND window = graphics_window();
+    return window != nullptr && PostMessageA(window, WM_COMMAND, id, 0);
+}
+
+bool playback_checked()
+{
+    HWND window = graphics_window();
+    UINT state = window != nullptr ? GetMenuState(GetMenu(window), RUN_PLAYBACK, MF_BYCOMMAND) : NO_SUCH_ITEM;
+    return state != NO_SUCH_ITEM && (state & MF_CHECKED) != 0;
+}
+
+}  // namespace qz370::entry
