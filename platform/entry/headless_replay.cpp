@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "entry/library_windows.h"
 #include "entry/replay_protocol.h"
@@ -18,9 +19,7 @@ namespace {
 
 namespace protocol = replay_protocol;
 
-constexpr int STUCK_EXIT_CODE = 3;
-// A program that still waits after this many Quit commands will never end.
-constexpr int QUITS_BEFORE_GIVING_UP = 100;
+constexpr size_t SEND_BUFFER_BYTES = 64 * 1024;
 
 struct Replay {
     const char *program_name;
@@ -28,10 +27,11 @@ struct Replay {
     bool send_pixels;
     bool logging;
     bool playback_switched_on;
-    int quits_sent;
+    bool quit_chosen;
 };
 
 Replay replay;
+std::vector<char> unsent;
 
 bool switched_on(const char *variable)
 {
@@ -74,11 +74,29 @@ void write_all(const void *data, size_t size)
     }
 }
 
+void flush()
+{
+    write_all(unsent.data(), unsent.size());
+    unsent.clear();
+}
+
+// Small records wait in a buffer, sent when it fills, with each frame and
+// whenever the program waits: a logged frame is thousands of lines.
 void send(protocol::Kind kind, bool scripted, int width, int height, const void *payload, size_t size)
 {
     protocol::RecordHeader header{kind, scripted ? 1u : 0u, width, height, size};
-    write_all(&header, sizeof header);
-    write_all(payload, size);
+    const char *header_bytes = reinterpret_cast<const char *>(&header);
+    unsent.insert(unsent.end(), header_bytes, header_bytes + sizeof header);
+    if (size > SEND_BUFFER_BYTES) {
+        flush();
+        write_all(payload, size);
+        return;
+    }
+    const char *bytes = static_cast<const char *>(payload);
+    unsent.insert(unsent.end(), bytes, bytes + size);
+    if (unsent.size() >= SEND_BUFFER_BYTES) {
+        flush();
+    }
 }
 
 void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixels)
@@ -94,6 +112,7 @@ void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixe
 // once playback has stopped, for whatever reason, the run ends as Quit would.
 void on_idle()
 {
+    flush();
     if (graphics_window() == nullptr) {
         return;  // nothing to drive: a program that waits for nothing is ended by the display
     }
@@ -108,12 +127,8 @@ void on_idle()
     if (playback_checked()) {
         return;
     }
-    if (replay.quits_sent == QUITS_BEFORE_GIVING_UP) {
-        std::fprintf(stderr, "%s: still running after Quit at the end of the replay; ended\n", replay.program_name);
-        std::exit(STUCK_EXIT_CODE);
-    }
-    replay.quits_sent += 1;
-    choose_run_command(RUN_QUIT);
+    replay.quit_chosen = true;
+    insist_on_quit(replay.program_name);
 }
 
 // The frames shown between switching playback on and choosing Quit are those
@@ -121,8 +136,9 @@ void on_idle()
 void on_present(HWND window)
 {
     if (window == graphics_window()) {
-        send_pixels(protocol::FRAME, replay.playback_switched_on && replay.quits_sent == 0, window,
+        send_pixels(protocol::FRAME, replay.playback_switched_on && !replay.quit_chosen, window,
                     replay.send_pixels);
+        flush();
     }
 }
 
@@ -139,6 +155,7 @@ void send_final_picture()
     if (window != nullptr) {
         send_pixels(protocol::FINAL_PICTURE, false, window, true);
     }
+    flush();
     if (replay.fd >= 0) {
         close(replay.fd);
         replay.fd = -1;
@@ -161,7 +178,7 @@ bool start_replay(const char *program_name)
     }
     fcntl(fd, F_SETFD, FD_CLOEXEC);
     replay = Replay{program_name, fd, switched_on(protocol::PIXELS_VARIABLE), switched_on(protocol::LOGGING_VARIABLE),
-                    false, 0};
+                    false, false};
     headless::use();
     headless::set_idle_hook(on_idle);
     headless::set_present_hook(on_present);

@@ -1,10 +1,15 @@
 #include "entry/library_windows.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace qz370::entry {
 
 namespace {
 constexpr UINT NO_SUCH_ITEM = static_cast<UINT>(-1);
+constexpr int QUITS_BEFORE_GIVING_UP = 100;
 HWND found_graphics_window = nullptr;
+int quits_chosen = 0;
 }  // namespace
 
 HWND graphics_window()
@@ -19,6 +24,18 @@ bool choose_run_command(UINT id)
 {
     HWND window = graphics_window();
     return window != nullptr && PostMessageA(window, WM_COMMAND, id, 0);
+}
+
+void insist_on_quit(const char *program_name)
+{
+    if (quits_chosen == QUITS_BEFORE_GIVING_UP) {
+        std::fprintf(stderr, "%s: still running after Quit; ended\n", program_name);
+        std::exit(STUCK_EXIT_CODE);
+    }
+    quits_chosen += 1;
+    if (!choose_run_command(RUN_QUIT)) {
+        PostQuitMessage(0);
+    }
 }
 
 bool playback_checked()

@@ -21,6 +21,12 @@ HWND graphics_window();
 // there is no graphics window to send it to.
 bool choose_run_command(UINT id);
 
+// Chooses Quit (without a graphics window, posts the quit request). A program
+// that still waits after many of them never ends: it is ended with a line
+// naming it and STUCK_EXIT_CODE.
+void insist_on_quit(const char *program_name);
+constexpr int STUCK_EXIT_CODE = 3;
+
 // Whether the Run menu's Playback item carries its check mark, which it does
 // exactly while a script plays back.
 bool playback_checked();

@@ -66,5 +66,5 @@ int main(int argc, char **argv)
     if (!qz370::entry::replay_requested() && qz370::entry::recording_requested(name)) {
         qz370::entry::record_from_first_wait();
     }
-    return WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+    return qz370::entry::exit_code_after_run(WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL));
 }

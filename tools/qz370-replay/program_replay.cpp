@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 namespace protocol = qz370::replay_protocol;
 
 // No window of the window system is larger than 8192 pixels a side.
+constexpr int PIPE_BYTES = 1 << 20;
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
 constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY", "QZ370_RECORD", protocol::FD_VARIABLE,
                                              protocol::PIXELS_VARIABLE, protocol::LOGGING_VARIABLE};
@@ -230,8 +231,10 @@ ProgramRun run_program(const std::string &program, bool logging, bool frame_pixe
         run.failure = std::string("qz370-replay: cannot make a pipe: ") + std::strerror(errno);
         return run;
     }
-    // Only the writing end goes to the program.
+    // Only the writing end goes to the program. A frame fits the larger pipe
+    // whole, where one is allowed: fewer switches between the two processes.
     fcntl(ends[1], F_SETFD, 0);
+    fcntl(ends[0], F_SETPIPE_SZ, PIPE_BYTES);
     pid_t child = spawn(program, program_environment(ends[1], logging, frame_pixels), run.failure);
     close(ends[1]);
     if (child < 0) {
