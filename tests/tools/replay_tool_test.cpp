@@ -99,15 +99,18 @@ TEST_F(ToolTest, TheEndOfTheScriptIsLoggedAndQuietSaysNothing) {
     EXPECT_EQ(read_file(work.file("log.txt")), "EOF encountered in script file QZ370.SCR\n");
 }
 
-// A program that fails, or that is not built on QZ370 and so never takes part,
-// is reported in one line, whatever it printed, with status three.
+// A program that fails, is killed, or is not built on QZ370 and so never takes
+// part, is reported in one line with status three.
 TEST_F(ToolTest, AProgramThatFailsOrTakesNoPartGivesStatusThree) {
     write_file(work.file("QZ370.SCR"), SHORT_SCRIPT);
-    for (const char *program : {"false", "true"}) {
+    write_file(work.file("crash"), "#!/bin/sh\nkill -SEGV $$\n");
+    fs::permissions(work.file("crash"), fs::perms::owner_all);
+    for (std::string program : {"false", "true", "./crash"}) {
         ToolRun result = run({"--program", program, "--quiet"});
         EXPECT_EQ(result.exit_status, 3) << program;
         EXPECT_EQ(line_count(result.error_output), 1) << result.error_output;
-        EXPECT_NE(result.error_output.find(program), std::string::npos) << result.error_output;
+        EXPECT_NE(result.error_output.find(program.substr(program.find_first_not_of("./"))), std::string::npos)
+            << result.error_output;
     }
 }
 

@@ -88,14 +88,14 @@ int main(int argc, char **argv) {
     bool written = !report.outputs_failed;
     written = close_output(outputs.log) && written;
     written = close_output(outputs.hashes) && written;
+    if (!report.program_failure.empty()) {
+        return fail(report.program_failure, EXIT_PROGRAM_FAILED);
+    }
     if (!options.png_file.empty() && !replay::write_final_picture(options.png_file)) {
         return fail("qz370-replay: cannot write " + options.png_file, EXIT_OUTPUT_FAILED);
     }
     if (!options.quiet) {
         print_summary(report);
-    }
-    if (!report.program_failure.empty()) {
-        return fail(report.program_failure, EXIT_PROGRAM_FAILED);
     }
     return written ? 0 : fail("qz370-replay: some output could not be written", EXIT_OUTPUT_FAILED);
 }

@@ -220,7 +220,7 @@ bool find_program(std::string &program, std::string &error) {
         error = "qz370-replay: cannot run " + program + ": " + why;
         return false;
     }
-    program = fs::absolute(found).string();
+    program = fs::absolute(found).lexically_normal().string();
     return true;
 }
 
