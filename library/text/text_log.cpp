@@ -76,6 +76,8 @@ int QZ370_print(const char *format, ...)
     if (print_observer != nullptr) {
         print_observer(buffer);
     }
+    // Whoever watches the program (a debugger, a replay) sees every line whole.
+    OutputDebugStringA(buffer);
     append_text_line(buffer);
     if (!stored && !reporting_allocation_failure) {
         reporting_allocation_failure = true;

@@ -1,6 +1,9 @@
 // The program's start-up: picks a display, then hands over to WinMain.
 #include <windows.h>
 
+#include "entry/headless_replay.h"
+#include "entry/headless_run_limit.h"
+#include "entry/record_from_start.h"
 #include "headless.h"
 #include "display/sdl/sdl_display.h"
 
@@ -18,21 +21,50 @@ bool headless_requested()
     return display != nullptr && std::strcmp(display, "headless") == 0;
 }
 
+// Messages name the program as the user started it, without its folder.
+const char *name_of(const char *invoked_as)
+{
+    if (invoked_as == nullptr || *invoked_as == '\0') {
+        return "program";
+    }
+    const char *slash = std::strrchr(invoked_as, '/');
+    return slash != nullptr ? slash + 1 : invoked_as;
+}
+
+// Nothing shown and no input to come is no way to run a program: the hint is
+// the tool that replays a script through it and keeps what it showed.
+int report_no_display(const char *name, const char *invoked_as)
+{
+    std::fprintf(stderr,
+                 "%s: no display available (to run it without a screen, replay a script: qz370-replay --program "
+                 "%s --script FILE)\n",
+                 name, invoked_as);
+    return NO_DISPLAY_EXIT_CODE;
+}
+
 }  // namespace
 
 // The desktop when there is a screen to open; QZ370_DISPLAY=headless asks for
-// none. The desktop's windows go with the process, as every window does:
-// closing SDL first would only read back answers the X server still owes,
-// after SDL has put back the X error handler that makes any of them fatal.
-int main()
+// none, and qz370-replay for a replay on none. The desktop's windows go with
+// the process, as every window does: closing SDL first would only read back
+// answers the X server still owes, after SDL has put back the X error handler
+// that makes any of them fatal.
+int main(int argc, char **argv)
 {
-    if (headless_requested()) {
+    const char *invoked_as = argc > 0 ? argv[0] : nullptr;
+    const char *name = name_of(invoked_as);
+    if (qz370::entry::replay_requested()) {
+        if (!qz370::entry::start_replay(name)) {
+            return NO_DISPLAY_EXIT_CODE;
+        }
+    } else if (headless_requested()) {
         qz370::headless::use();
+        qz370::entry::limit_headless_run(name);
     } else if (!qz370::sdl::use()) {
-        std::fprintf(stderr,
-                     "vortaline: no display available (set QZ370_DISPLAY=headless, or replay a script with "
-                     "qz370-replay)\n");
-        return NO_DISPLAY_EXIT_CODE;
+        return report_no_display(name, invoked_as != nullptr ? invoked_as : name);
     }
-    return WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+    if (!qz370::entry::replay_requested() && qz370::entry::recording_requested(name)) {
+        qz370::entry::record_from_first_wait();
+    }
+    return qz370::entry::exit_code_after_run(WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL));
 }

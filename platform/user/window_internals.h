@@ -6,6 +6,7 @@
 #include "user/window_system.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qz370::platform {
@@ -115,5 +116,10 @@ MenuItem *find_enabled_menu_command(Menu *menu, UINT id);
 
 // The next count GlobalAlloc calls fail, as when memory runs out.
 void fail_next_allocations(int count);
+
+// ---- Debug output -----------------------------------------------------------------
+
+// Sees the text of every OutputDebugStringA call; an empty hook sees none.
+void set_debug_output_hook(std::function<void(const char *)> hook);
 
 }  // namespace qz370::platform

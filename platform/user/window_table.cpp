@@ -3,6 +3,8 @@
 #include "handles.h"
 #include "user/window_internals.h"
 
+#include <strings.h>
+
 #include <map>
 #include <memory>
 
@@ -133,4 +135,33 @@ bool accepts_input(HWND hwnd)
 BOOL WINAPI IsWindow(HWND hwnd)
 {
     return qz370::platform::window_from(hwnd) != nullptr;
+}
+
+namespace {
+
+bool names_match(const std::string &name, LPCSTR wanted)
+{
+    return wanted == nullptr || strcasecmp(name.c_str(), wanted) == 0;
+}
+
+}  // namespace
+
+// Top-level windows only, the oldest first; a null name matches any. A class
+// given by name or atom that was never registered matches no window.
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName)
+{
+    using namespace qz370::platform;
+    const WindowClass *window_class = className != nullptr ? find_class(className) : nullptr;
+    if (className != nullptr && window_class == nullptr) {
+        return nullptr;
+    }
+    for (HWND hwnd : all_windows()) {
+        const Window *window = window_from(hwnd);
+        if (window->parent == nullptr &&
+            names_match(window->class_name, window_class != nullptr ? window_class->name.c_str() : nullptr) &&
+            names_match(window->title, windowName)) {
+            return hwnd;
+        }
+    }
+    return nullptr;
 }

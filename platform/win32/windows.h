@@ -383,6 +383,7 @@ int WINAPI GetWindowTextA(HWND hwnd, LPSTR text, int max_count);
 BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text);
 BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 HWND WINAPI GetParent(HWND hwnd);
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 HWND WINAPI SetFocus(HWND hwnd);
 HWND WINAPI GetFocus(void);
 BOOL WINAPI InvalidateRect(HWND hwnd, const RECT *rect, BOOL erase);
@@ -471,6 +472,9 @@ LPVOID WINAPI GlobalLock(HGLOBAL block);
 BOOL WINAPI GlobalUnlock(HGLOBAL block);
 HGLOBAL WINAPI GlobalFree(HGLOBAL block);
 SIZE_T WINAPI GlobalSize(HGLOBAL block);
+
+/* Debugging. */
+void WINAPI OutputDebugStringA(LPCSTR text);
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,6 @@
-// A run recorded on the headless display, replayed twice by qz370-replay: both
-// replays show exactly the recorded run's frames and print the same log.
+// A run recorded on the headless display, replayed by qz370-replay through the
+// game linked in and through the game as --program: both replays show exactly
+// the recorded run's frames and print the same log and final picture.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -98,15 +99,21 @@ TEST(ReplayDeterminism, TwoReplaysShowTheRecordedFramesAndPrintTheSameLog) {
     }
     EXPECT_NE(script_text.find("QZ370_KBD(-23);"), std::string::npos);
 
+    // The game linked into the tool, then the game as a program of its own.
+    const std::vector<std::string> players[] = {{}, {"--program", QZ370_BINARY_DIR "/vortaline"}};
     for (const char *replay : {"1", "2"}) {
-        ToolRun run = run_replay_tool({"--script", script, "--logging", "--log", outputs.file(std::string("log") + replay),
-                                       "--hashes", outputs.file(std::string("hashes") + replay), "--quiet"},
-                                      outputs.path(), outputs.path());
+        std::vector<std::string> arguments{"--script", script, "--logging", "--log", outputs.file(std::string("log") + replay),
+                                           "--hashes", outputs.file(std::string("hashes") + replay),
+                                           "--png", outputs.file(std::string("final") + replay), "--quiet"};
+        const std::vector<std::string> &player = players[replay[0] - '1'];
+        arguments.insert(arguments.end(), player.begin(), player.end());
+        ToolRun run = run_replay_tool(arguments, outputs.path(), outputs.path());
         EXPECT_EQ(run.exit_status, 0) << run.error_output;
         EXPECT_EQ(run.error_output, "");
     }
     EXPECT_EQ(read_lines(outputs.file("hashes1")), recorded.frame_hashes);
     EXPECT_EQ(read_lines(outputs.file("hashes2")), recorded.frame_hashes);
+    EXPECT_EQ(read_file(outputs.file("final2")), read_file(outputs.file("final1")));
     std::string log = read_file(outputs.file("log1"));
     EXPECT_EQ(read_file(outputs.file("log2")), log);
     EXPECT_NE(log.find(" text at ("), std::string::npos) << "the call log was not switched on";

@@ -32,7 +32,8 @@ TEST_F(ToolTest, HelpSucceeds) { EXPECT_EQ(run({"--help"}).exit_status, 0); }
 
 TEST_F(ToolTest, BadArgumentsGiveOneLineAndStatusTwo) {
     for (std::vector<std::string> arguments :
-         {std::vector<std::string>{"--bogus"}, {"--log"}, {"--png="}, {"stray"}, {"--quiet", "-x"}}) {
+         {std::vector<std::string>{"--bogus"}, {"--log"}, {"--png="}, {"stray"}, {"--quiet", "-x"},
+          {"--program", "missing"}, {"--program", "./missing"}, {"--program", "."}}) {
         ToolRun result = run(arguments);
         EXPECT_EQ(result.exit_status, 2) << arguments.front();
         EXPECT_EQ(line_count(result.error_output), 1) << result.error_output;
@@ -96,6 +97,18 @@ TEST_F(ToolTest, TheEndOfTheScriptIsLoggedAndQuietSaysNothing) {
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.error_output, "");
     EXPECT_EQ(read_file(work.file("log.txt")), "EOF encountered in script file QZ370.SCR\n");
+}
+
+// A program that fails, or that is not built on QZ370 and so never takes part,
+// is reported in one line, whatever it printed, with status three.
+TEST_F(ToolTest, AProgramThatFailsOrTakesNoPartGivesStatusThree) {
+    write_file(work.file("QZ370.SCR"), SHORT_SCRIPT);
+    for (const char *program : {"false", "true"}) {
+        ToolRun result = run({"--program", program, "--quiet"});
+        EXPECT_EQ(result.exit_status, 3) << program;
+        EXPECT_EQ(line_count(result.error_output), 1) << result.error_output;
+        EXPECT_NE(result.error_output.find(program), std::string::npos) << result.error_output;
+    }
 }
 
 // The shipped demo: moving, shooting, losing the ship, a new game and a

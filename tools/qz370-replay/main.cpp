@@ -1,10 +1,12 @@
-// qz370-replay: plays a recorded script through the game on the headless
-// display and keeps its log, its frames and its final picture.
+// qz370-replay: plays a recorded script through the game (or a program of the
+// user's own) on the headless display and keeps its log, its frames and its
+// final picture.
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "program_replay.h"
 #include "replay_options.h"
 #include "replay_session.h"
 #include "scratch_directory.h"
@@ -13,6 +15,7 @@ namespace {
 
 constexpr int EXIT_BAD_USE = 2;
 constexpr int EXIT_OUTPUT_FAILED = 1;
+constexpr int EXIT_PROGRAM_FAILED = 3;
 
 int fail(const std::string &line, int status) {
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -68,6 +71,9 @@ int main(int argc, char **argv) {
     case replay::Parsed::Bad: return fail(error, EXIT_BAD_USE);
     case replay::Parsed::Run: break;
     }
+    if (!options.program.empty() && !replay::find_program(options.program, error)) {
+        return fail(error, EXIT_BAD_USE);
+    }
     make_output_paths_absolute(options);
     replay::Outputs outputs{open_output(options.log_file, error), open_output(options.hashes_file, error),
                             options.frames_dir};
@@ -87,6 +93,9 @@ int main(int argc, char **argv) {
     }
     if (!options.quiet) {
         print_summary(report);
+    }
+    if (!report.program_failure.empty()) {
+        return fail(report.program_failure, EXIT_PROGRAM_FAILED);
     }
     return written ? 0 : fail("qz370-replay: some output could not be written", EXIT_OUTPUT_FAILED);
 }

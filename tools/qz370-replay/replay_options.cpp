@@ -5,9 +5,11 @@
 namespace replay {
 
 const char *const USAGE =
-    "usage: qz370-replay [--script FILE] [--logging] [--log FILE] [--png FILE] [--frames DIR] [--hashes FILE] "
-    "[--quiet]\n"
-    "Plays a recorded script through the game without a screen.\n"
+    "usage: qz370-replay [--program PATH] [--script FILE] [--logging] [--log FILE] [--png FILE] [--frames DIR] "
+    "[--hashes FILE] [--quiet]\n"
+    "Plays a recorded script through the game, or a program of your own, without a screen.\n"
+    "  --program PATH a program built on QZ370 to play the script through instead of the game;\n"
+    "                 exit status 3 if it does not end with 0\n"
     "  --script FILE  the script to play (default: QZ370.SCR here; it is never changed)\n"
     "  --logging      switch the call log on before playing, as Ctrl+L does\n"
     "  --log FILE     every line printed to the text window\n"
@@ -27,7 +29,7 @@ struct ValueOption {
 constexpr ValueOption VALUE_OPTIONS[] = {
     {"--script", &Options::script},         {"--log", &Options::log_file},
     {"--png", &Options::png_file},          {"--frames", &Options::frames_dir},
-    {"--hashes", &Options::hashes_file},
+    {"--hashes", &Options::hashes_file},    {"--program", &Options::program},
 };
 
 const ValueOption *value_option(const std::string &name) {

@@ -10,6 +10,7 @@
 #include "headless.h"
 #include "library_state.h"
 #include "png_file.h"
+#include "program_replay.h"
 
 namespace replay {
 
@@ -32,6 +33,7 @@ struct Session {
 };
 
 Session session;
+Picture program_picture;  // a program's own: its graphics window as it ended
 
 double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
@@ -98,17 +100,11 @@ void maybe_show_progress() {
 // The game draws one frame per event, and the display shows each before the
 // program would next block: the frames shown between switching playback on
 // and sending Quit are those of the scripted events.
-void on_present(HWND window) {
-    if (window != graphics_window) {
-        return;
-    }
+void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
     session.report.frames += 1;
-    if (session.playback_switched_on && !session.quit_sent) {
+    if (scripted) {
         session.report.events += 1;
     }
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = qz370::headless::client_pixels(window, &width, &height);
     if (session.outputs.hashes != nullptr) {
         keep_frame_hash(pixels, width, height);
     }
@@ -118,18 +114,50 @@ void on_present(HWND window) {
     maybe_show_progress();
 }
 
-}  // namespace
+void on_present(HWND window) {
+    if (window != graphics_window) {
+        return;
+    }
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = qz370::headless::client_pixels(window, &width, &height);
+    keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent);
+}
 
-Report run_replay(const Options &options, const Outputs &outputs) {
-    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false};
+void play_game() {
     qz370::headless::use();
     qz370::headless::set_idle_hook(on_idle);
     qz370::headless::set_present_hook(on_present);
-    if (outputs.log != nullptr) {
+    if (session.outputs.log != nullptr) {
         print_observer = keep_printed_line;
     }
     char no_arguments[] = "";
     game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
+}
+
+// The program sends each frame's pixels only when something here keeps them.
+void play_program() {
+    ProgramReports reports{[](const char *line) {
+                               if (session.outputs.log != nullptr) {
+                                   keep_printed_line(line);
+                               }
+                           },
+                           keep_frame};
+    bool frame_pixels = session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty();
+    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels, reports);
+    program_picture = std::move(run.final_picture);
+    session.report.program_failure = run.failure;
+}
+
+}  // namespace
+
+Report run_replay(const Options &options, const Outputs &outputs) {
+    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false};
+    if (options.program.empty()) {
+        play_game();
+    } else {
+        play_program();
+    }
     session.report.seconds = seconds_since(session.start);
     if (session.progress_shown) {
         std::fputc('\n', stderr);
@@ -138,6 +166,9 @@ Report run_replay(const Options &options, const Outputs &outputs) {
 }
 
 bool write_final_picture(const std::string &path) {
+    if (!session.options->program.empty()) {
+        return write_png(path.c_str(), program_picture.pixels.data(), program_picture.width, program_picture.height);
+    }
     int width = 0;
     int height = 0;
     const uint32_t *pixels = qz370::headless::client_pixels(graphics_window, &width, &height);

@@ -1,5 +1,6 @@
-// One replay: the game runs on the headless display with the Run menu's
-// playback switched on at its first wait, until the script stops playing.
+// One replay: the game (or with --program the user's program) runs on the
+// headless display with the Run menu's playback switched on at its first
+// wait, until the script stops playing.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,7 @@ struct Report {
     int64_t frames;  // frames the graphics window showed
     double seconds;
     bool outputs_failed;  // a frame picture or a line could not be written
+    std::string program_failure;  // --program: why the program's run failed; empty if it did not
 };
 
 Report run_replay(const Options &options, const Outputs &outputs);

@@ -23,6 +23,9 @@ int64_t now_ms();
 void set_idle_hook(std::function<void()> hook);
 // Called each time a top-level window's changed client pixels are shown.
 void set_present_hook(std::function<void(HWND)> hook);
+// Called with the text of every OutputDebugStringA call: the library sends each
+// line it prints there, so a test or a replay can keep the whole log.
+void set_debug_output_hook(std::function<void(const char *)> hook);
 
 // Input, queued as a user's input would be. Positions are client pixels.
 void click(HWND hwnd, int x, int y);

@@ -136,6 +136,11 @@ const uint32_t *client_pixels(HWND hwnd, int *width, int *height)
     return shown ? window->pixels.data() : nullptr;
 }
 
+void set_debug_output_hook(std::function<void(const char *)> hook)
+{
+    platform::set_debug_output_hook(std::move(hook));
+}
+
 void fail_allocations(int count) { platform::fail_next_allocations(count); }
 
 }  // namespace qz370::headless

@@ -1,0 +1,191 @@
+#include "entry/headless_replay.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "entry/library_windows.h"
+#include "entry/replay_protocol.h"
+#include "headless.h"
+
+namespace qz370::entry {
+
+namespace {
+
+namespace protocol = replay_protocol;
+
+constexpr size_t SEND_BUFFER_BYTES = 64 * 1024;
+
+struct Replay {
+    const char *program_name;
+    int fd;
+    bool send_pixels;
+    bool logging;
+    bool playback_switched_on;
+    bool quit_chosen;
+};
+
+Replay replay;
+std::vector<char> unsent;
+
+bool switched_on(const char *variable)
+{
+    const char *value = std::getenv(variable);
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+// -1 unless the variable names an open descriptor.
+int descriptor_from_environment()
+{
+    const char *value = std::getenv(protocol::FD_VARIABLE);
+    if (value == nullptr || *value == '\0') {
+        return -1;
+    }
+    char *end = nullptr;
+    errno = 0;
+    long fd = std::strtol(value, &end, 10);
+    if (errno != 0 || *end != '\0' || fd < 0 || fd > INT32_MAX || fcntl(static_cast<int>(fd), F_GETFD) == -1) {
+        return -1;
+    }
+    return static_cast<int>(fd);
+}
+
+// A reader that has gone away ends the program through SIGPIPE; any other
+// failure stops the reports, and the reader sees them end early.
+void write_all(const void *data, size_t size)
+{
+    const char *bytes = static_cast<const char *>(data);
+    while (size > 0 && replay.fd >= 0) {
+        ssize_t written = write(replay.fd, bytes, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            replay.fd = -1;
+            return;
+        }
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+}
+
+void flush()
+{
+    write_all(unsent.data(), unsent.size());
+    unsent.clear();
+}
+
+// Small records wait in a buffer, sent when it fills, with each frame and
+// whenever the program waits: a logged frame is thousands of lines.
+void send(protocol::Kind kind, bool scripted, int width, int height, const void *payload, size_t size)
+{
+    protocol::RecordHeader header{kind, scripted ? 1u : 0u, width, height, size};
+    const char *header_bytes = reinterpret_cast<const char *>(&header);
+    unsent.insert(unsent.end(), header_bytes, header_bytes + sizeof header);
+    if (size > SEND_BUFFER_BYTES) {
+        flush();
+        write_all(payload, size);
+        return;
+    }
+    const char *bytes = static_cast<const char *>(payload);
+    unsent.insert(unsent.end(), bytes, bytes + size);
+    if (unsent.size() >= SEND_BUFFER_BYTES) {
+        flush();
+    }
+}
+
+void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixels)
+{
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = headless::client_pixels(window, &width, &height);
+    size_t size = with_pixels && pixels != nullptr ? static_cast<size_t>(width) * height * sizeof *pixels : 0;
+    send(kind, scripted, width, height, pixels, size);
+}
+
+// The first wait is the moment to start playing, as Ctrl+L and Ctrl+P would;
+// once playback has stopped, for whatever reason, the run ends as Quit would.
+void on_idle()
+{
+    flush();
+    if (graphics_window() == nullptr) {
+        return;  // nothing to drive: a program that waits for nothing is ended by the display
+    }
+    if (!replay.playback_switched_on) {
+        replay.playback_switched_on = true;
+        if (replay.logging) {
+            choose_run_command(RUN_LOGGING);
+        }
+        choose_run_command(RUN_PLAYBACK);
+        return;
+    }
+    if (playback_checked()) {
+        return;
+    }
+    replay.quit_chosen = true;
+    insist_on_quit(replay.program_name);
+}
+
+// The frames shown between switching playback on and choosing Quit are those
+// of the scripted events.
+void on_present(HWND window)
+{
+    if (window == graphics_window()) {
+        send_pixels(protocol::FRAME, replay.playback_switched_on && !replay.quit_chosen, window,
+                    replay.send_pixels);
+        flush();
+    }
+}
+
+void on_printed_line(const char *line)
+{
+    send(protocol::LINE, false, 0, 0, line, std::strlen(line));
+}
+
+// At exit, however the program ends: the picture its graphics window holds,
+// which may be newer than the last frame shown.
+void send_final_picture()
+{
+    HWND window = graphics_window();
+    if (window != nullptr) {
+        send_pixels(protocol::FINAL_PICTURE, false, window, true);
+    }
+    flush();
+    if (replay.fd >= 0) {
+        close(replay.fd);
+        replay.fd = -1;
+    }
+}
+
+}  // namespace
+
+bool replay_requested()
+{
+    return std::getenv(protocol::FD_VARIABLE) != nullptr;
+}
+
+bool start_replay(const char *program_name)
+{
+    int fd = descriptor_from_environment();
+    if (fd < 0) {
+        std::fprintf(stderr, "%s: %s is not an open file descriptor\n", program_name, protocol::FD_VARIABLE);
+        return false;
+    }
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    replay = Replay{program_name, fd, switched_on(protocol::PIXELS_VARIABLE), switched_on(protocol::LOGGING_VARIABLE),
+                    false, false};
+    headless::use();
+    headless::set_idle_hook(on_idle);
+    headless::set_present_hook(on_present);
+    headless::set_debug_output_hook(on_printed_line);
+    std::atexit(send_final_picture);
+    send(protocol::HELLO, false, 0, 0, nullptr, 0);
+    return true;
+}
+
+}  // namespace qz370::entry

@@ -1,0 +1,36 @@
+// How a program that qz370-replay runs learns what to do and reports back.
+//
+// qz370-replay starts the program with QZ370_DISPLAY=headless and
+// QZ370_REPLAY_FD set to the number of a pipe's writing end. The program's
+// start-up then plays QZ370.SCR in its working directory from the first wait,
+// as Ctrl+P would, chooses Quit once playback has stopped, and writes records
+// to the pipe: each a RecordHeader and then `size` bytes, in the machine's own
+// byte order (both ends run on the one machine).
+//   HELLO          first of all: the program understands the protocol
+//   LINE           a line the program printed, as it printed it
+//   FRAME          a frame the graphics window showed; its pixels only when
+//                  QZ370_REPLAY_PIXELS=1
+//   FINAL_PICTURE  the graphics window's pixels as the program ends
+// QZ370_REPLAY_LOGGING=1 switches logging on first, as Ctrl+L would.
+// Pixels are 0x00RRGGBB, row by row.
+#pragma once
+
+#include <cstdint>
+
+namespace qz370::replay_protocol {
+
+constexpr const char *FD_VARIABLE = "QZ370_REPLAY_FD";
+constexpr const char *PIXELS_VARIABLE = "QZ370_REPLAY_PIXELS";
+constexpr const char *LOGGING_VARIABLE = "QZ370_REPLAY_LOGGING";
+
+enum Kind : uint32_t { HELLO = 1, LINE = 2, FRAME = 3, FINAL_PICTURE = 4 };
+
+struct RecordHeader {
+    uint32_t kind;
+    uint32_t scripted;  // FRAME: shown after a scripted event
+    int32_t width;      // FRAME, FINAL_PICTURE
+    int32_t height;
+    uint64_t size;  // bytes that follow
+};
+
+}  // namespace qz370::replay_protocol

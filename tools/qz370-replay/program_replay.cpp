@@ -1,0 +1,252 @@
+#include "program_replay.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+
+#include "entry/replay_protocol.h"
+
+extern char **environ;
+
+namespace replay {
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace protocol = qz370::replay_protocol;
+
+// No window of the window system is larger than 8192 pixels a side.
+constexpr int PIPE_BYTES = 1 << 20;
+constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
+constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY", "QZ370_RECORD", protocol::FD_VARIABLE,
+                                             protocol::PIXELS_VARIABLE, protocol::LOGGING_VARIABLE};
+
+std::string why_not_runnable(const std::string &path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) {
+        return std::strerror(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return "is not a regular file";
+    }
+    return access(path.c_str(), X_OK) == 0 ? "" : std::strerror(errno);
+}
+
+std::string search_path(const std::string &name) {
+    const char *path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "";
+    while (!folders.empty()) {
+        size_t colon = folders.find(':');
+        std::string folder(folders.substr(0, colon));
+        folders.remove_prefix(colon == std::string_view::npos ? folders.size() : colon + 1);
+        std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + name;
+        if (why_not_runnable(candidate).empty()) {
+            return candidate;
+        }
+    }
+    return "";
+}
+
+bool ours(std::string_view entry) {
+    for (std::string_view name : PROGRAM_VARIABLES) {
+        if (entry.size() > name.size() && entry.substr(0, name.size()) == name && entry[name.size()] == '=') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The user's environment without any switch of ours, then the replay's own.
+std::vector<std::string> program_environment(int fd, bool logging, bool frame_pixels) {
+    std::vector<std::string> entries;
+    for (char **entry = environ; *entry != nullptr; ++entry) {
+        if (!ours(*entry)) {
+            entries.emplace_back(*entry);
+        }
+    }
+    entries.emplace_back("QZ370_DISPLAY=headless");
+    entries.push_back(std::string(protocol::FD_VARIABLE) + "=" + std::to_string(fd));
+    if (frame_pixels) {
+        entries.push_back(std::string(protocol::PIXELS_VARIABLE) + "=1");
+    }
+    if (logging) {
+        entries.push_back(std::string(protocol::LOGGING_VARIABLE) + "=1");
+    }
+    return entries;
+}
+
+std::vector<char *> pointers_to(std::vector<std::string> &strings) {
+    std::vector<char *> pointers;
+    for (std::string &text : strings) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Standard input is the null device: a replayed program reads nothing but its script.
+pid_t spawn(const std::string &program, std::vector<std::string> environment, std::string &error) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    std::vector<std::string> arguments{program};
+    std::vector<char *> argv = pointers_to(arguments);
+    std::vector<char *> envp = pointers_to(environment);
+    pid_t child = -1;
+    int failure = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failure != 0) {
+        error = "qz370-replay: cannot run " + program + ": " + std::strerror(failure);
+        return -1;
+    }
+    return child;
+}
+
+// False at the end of the stream, or if it ends inside the block.
+bool read_exactly(int fd, void *data, size_t size) {
+    char *bytes = static_cast<char *>(data);
+    while (size > 0) {
+        ssize_t got = read(fd, bytes, size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        bytes += got;
+        size -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+struct Reader {
+    int fd;
+    const ProgramReports *reports;
+    bool answered;
+    bool garbled;
+    std::string line;
+    std::vector<uint32_t> pixels;
+    Picture final_picture;
+};
+
+bool pixels_fit(const protocol::RecordHeader &header) {
+    return header.size == 0 || (header.width > 0 && header.height > 0 &&
+                                header.size == uint64_t(header.width) * uint64_t(header.height) * sizeof(uint32_t));
+}
+
+bool read_record(Reader &reader, const protocol::RecordHeader &header) {
+    switch (header.kind) {
+    case protocol::HELLO: reader.answered = true; return header.size == 0;
+    case protocol::LINE:
+        reader.line.resize(header.size);
+        if (!read_exactly(reader.fd, reader.line.data(), header.size)) {
+            return false;
+        }
+        reader.reports->line(reader.line.c_str());
+        return true;
+    case protocol::FRAME:
+    case protocol::FINAL_PICTURE: {
+        if (!pixels_fit(header)) {
+            return false;
+        }
+        std::vector<uint32_t> &target =
+            header.kind == protocol::FRAME ? reader.pixels : reader.final_picture.pixels;
+        target.resize(header.size / sizeof(uint32_t));
+        if (!read_exactly(reader.fd, target.data(), header.size)) {
+            return false;
+        }
+        if (header.kind == protocol::FRAME) {
+            reader.reports->frame(target.data(), header.width, header.height, header.scripted != 0);
+        } else {
+            reader.final_picture.width = header.width;
+            reader.final_picture.height = header.height;
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// Reads records until the program closes its end; a record that makes no
+// sense stops the reading, and what the program sends after it is dropped.
+void read_reports(Reader &reader) {
+    protocol::RecordHeader header{};
+    while (read_exactly(reader.fd, &header, sizeof header)) {
+        if (header.size > LARGEST_REPORT || !read_record(reader, header)) {
+            reader.garbled = true;
+            return;
+        }
+    }
+}
+
+int wait_for(pid_t child) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+// A garbled stream is told first: the program may have died of the pipe closed on it.
+std::string outcome(const std::string &program, int status, const Reader &reader) {
+    if (reader.garbled) {
+        return "qz370-replay: " + program + " sent a report that makes no sense";
+    }
+    if (WIFSIGNALED(status)) {
+        return "qz370-replay: " + program + " was killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
+               strsignal(WTERMSIG(status)) + ")";
+    }
+    if (WEXITSTATUS(status) != 0) {
+        return "qz370-replay: " + program + " exited with " + std::to_string(WEXITSTATUS(status));
+    }
+    if (!reader.answered) {
+        return "qz370-replay: " + program + " took no part in the replay (is it a program built on QZ370?)";
+    }
+    return "";
+}
+
+}  // namespace
+
+bool find_program(std::string &program, std::string &error) {
+    std::string found = program.find('/') == std::string::npos ? search_path(program) : program;
+    std::string why = found.empty() ? "not found along PATH" : why_not_runnable(found);
+    if (!why.empty()) {
+        error = "qz370-replay: cannot run " + program + ": " + why;
+        return false;
+    }
+    program = fs::absolute(found).string();
+    return true;
+}
+
+ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, const ProgramReports &reports) {
+    ProgramRun run;
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        run.failure = std::string("qz370-replay: cannot make a pipe: ") + std::strerror(errno);
+        return run;
+    }
+    // Only the writing end goes to the program. A frame fits the larger pipe
+    // whole, where one is allowed: fewer switches between the two processes.
+    fcntl(ends[1], F_SETFD, 0);
+    fcntl(ends[0], F_SETPIPE_SZ, PIPE_BYTES);
+    pid_t child = spawn(program, program_environment(ends[1], logging, frame_pixels), run.failure);
+    close(ends[1]);
+    if (child < 0) {
+        close(ends[0]);
+        return run;
+    }
+    Reader reader{ends[0], &reports, false, false, {}, {}, {}};
+    read_reports(reader);
+    close(ends[0]);
+    run.failure = outcome(program, wait_for(child), reader);
+    run.final_picture = std::move(reader.final_picture);
+    return run;
+}
+
+}  // namespace replay

@@ -1,0 +1,39 @@
+// A program of the user's own, replayed: it runs as a child process with the
+// replay switched on in its start-up, and reports its printed lines and frames
+// back through a pipe (platform/entry/replay_protocol.h).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace replay {
+
+struct ProgramReports {
+    std::function<void(const char *line)> line;
+    std::function<void(const uint32_t *pixels, int width, int height, bool scripted)> frame;
+};
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // empty: the program ended without a graphics window
+};
+
+struct ProgramRun {
+    Picture final_picture;
+    std::string failure;  // the one line to show; empty when the program took part and ended with 0
+};
+
+// Finds the program as a shell would (a bare name along PATH) and makes its
+// path absolute, since it runs in the scratch directory. On failure error
+// holds the one line to show.
+bool find_program(std::string &program, std::string &error);
+
+// Runs the program in the current directory on the headless display and
+// hands what it reports to reports as it comes; pixels of every frame only
+// when frame_pixels is set.
+ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, const ProgramReports &reports);
+
+}  // namespace replay
