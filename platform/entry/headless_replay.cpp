@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "entry/library_windows.h"
@@ -24,7 +25,7 @@ constexpr size_t SEND_BUFFER_BYTES = 64 * 1024;
 struct Replay {
     const char *program_name;
     int fd;
-    bool send_pixels;
+    bool frame_pixels;  // every frame's pixels, not only its header
     bool logging;
     bool playback_switched_on;
     bool quit_chosen;
@@ -49,7 +50,8 @@ int descriptor_from_environment()
     char *end = nullptr;
     errno = 0;
     long fd = std::strtol(value, &end, 10);
-    if (errno != 0 || *end != '\0' || fd < 0 || fd > INT32_MAX || fcntl(static_cast<int>(fd), F_GETFD) == -1) {
+    if (errno != 0 || *end != '\0' || fd < 0 || fd > std::numeric_limits<int>::max() ||
+        fcntl(static_cast<int>(fd), F_GETFD) == -1) {
         return -1;
     }
     return static_cast<int>(fd);
@@ -110,13 +112,11 @@ void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixe
 
 // The first wait is the moment to start playing, as Ctrl+L and Ctrl+P would;
 // once playback has stopped, for whatever reason, the run ends as Quit would.
+// Without a graphics window there is nothing to play into.
 void on_idle()
 {
     flush();
-    if (graphics_window() == nullptr) {
-        return;  // nothing to drive: a program that waits for nothing is ended by the display
-    }
-    if (!replay.playback_switched_on) {
+    if (graphics_window() != nullptr && !replay.playback_switched_on) {
         replay.playback_switched_on = true;
         if (replay.logging) {
             choose_run_command(RUN_LOGGING);
@@ -137,7 +137,7 @@ void on_present(HWND window)
 {
     if (window == graphics_window()) {
         send_pixels(protocol::FRAME, replay.playback_switched_on && !replay.quit_chosen, window,
-                    replay.send_pixels);
+                    replay.frame_pixels);
         flush();
     }
 }

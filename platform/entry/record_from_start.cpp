@@ -4,30 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "display/display_driver.h"
 #include "entry/library_windows.h"
+#include "user/start_up_hooks.h"
 
 namespace qz370::entry {
 
 namespace {
-
 constexpr const char *RECORD_VARIABLE = "QZ370_RECORD";
-
-const platform::DisplayDriver *chosen_display = nullptr;
-platform::DisplayDriver display_recording_at_first_wait;
-
-// The wait returns at once to hand the command to the program's next pass;
-// until the program has a graphics window there is nothing to record.
-void choose_record_at_first_wait(int64_t deadline_ms)
-{
-    if (choose_run_command(RUN_RECORD)) {
-        platform::set_display_driver(chosen_display);
-        return;
-    }
-    chosen_display->wait(deadline_ms);
 }
-
-}  // namespace
 
 bool recording_requested(const char *program_name)
 {
@@ -42,12 +26,10 @@ bool recording_requested(const char *program_name)
     return false;
 }
 
+// Until the program has a graphics window there is nothing to record.
 void record_from_first_wait()
 {
-    chosen_display = &platform::display_driver();
-    display_recording_at_first_wait = *chosen_display;
-    display_recording_at_first_wait.wait = choose_record_at_first_wait;
-    platform::set_display_driver(&display_recording_at_first_wait);
+    platform::set_first_idle_action([] { return choose_run_command(RUN_RECORD); });
 }
 
 }  // namespace qz370::entry

@@ -9,7 +9,6 @@ namespace qz370::entry {
 // one-line warning and ignored.
 bool recording_requested(const char *program_name);
 
-// Over the current display: call after it is chosen.
 void record_from_first_wait();
 
 }  // namespace qz370::entry

@@ -1,6 +1,7 @@
 // The thread's message queue: posted and input messages in one FIFO, then the
 // quit request, then paint, then timer messages, as PeekMessageA hands them out.
 #include "display/display_driver.h"
+#include "user/start_up_hooks.h"
 #include "user/window_internals.h"
 
 #include <deque>
@@ -14,6 +15,7 @@ constexpr size_t POSTED_MESSAGE_LIMIT = 10000;
 const HWND THREAD_MESSAGES_ONLY = reinterpret_cast<HWND>(-1);
 
 std::deque<MSG> queue;
+std::function<bool()> first_idle_action;
 uint64_t posted_count = 0;
 bool quit_pending = false;
 int quit_code = 0;
@@ -82,7 +84,21 @@ bool take_paint(MSG *msg, HWND filter, UINT filter_min, UINT filter_max)
     return true;
 }
 
+bool run_first_idle_action()
+{
+    if (first_idle_action && first_idle_action()) {
+        first_idle_action = nullptr;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+void set_first_idle_action(std::function<bool()> action)
+{
+    first_idle_action = std::move(action);
+}
 
 bool matches_window_filter(HWND hwnd, HWND filter)
 {
@@ -156,9 +172,14 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max,
         return FALSE;
     }
     bool removing = (remove & PM_REMOVE) != 0;
-    return take_posted(msg, hwnd, filter_min, filter_max, removing) || take_quit(msg, hwnd, removing) ||
-           take_paint(msg, hwnd, filter_min, filter_max) ||
-           (in_range(WM_TIMER, filter_min, filter_max) && take_expired_timer(hwnd, removing, msg));
+    if (take_posted(msg, hwnd, filter_min, filter_max, removing) || take_quit(msg, hwnd, removing) ||
+        take_paint(msg, hwnd, filter_min, filter_max)) {
+        return TRUE;
+    }
+    if (run_first_idle_action() && take_posted(msg, hwnd, filter_min, filter_max, removing)) {
+        return TRUE;
+    }
+    return in_range(WM_TIMER, filter_min, filter_max) && take_expired_timer(hwnd, removing, msg);
 }
 
 BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max)

@@ -4,9 +4,15 @@
 
 #include <X11/keysym.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <thread>
+
+// Inlined: the hash needs no library.
+#define XXH_INLINE_ALL
+#include <xxhash.h>
 
 #include "desktop/game_under_x.h"
 #include "user/window_system.h"
@@ -69,7 +75,7 @@ protected:
             GTEST_SKIP() << "no X server to run on";
         }
         game_ = std::make_unique<GameUnderX>(display);
-        game_->start();
+        game_->start(environment());
         graphics_ = game_->wait_for_window("QZ370 Graphics");
         text_ = game_->wait_for_window("QZ370 Text");
         ASSERT_NE(graphics_, 0u) << game_->output();
@@ -78,6 +84,8 @@ protected:
         ASSERT_TRUE(wait_until([&] { return all_labels_drawn(client()); })) << "the panel never appeared";
         game_->focus(graphics_);
     }
+
+    virtual std::vector<std::string> environment() const { return {}; }
 
     Screenshot client() const
     {
@@ -235,6 +243,55 @@ TEST_F(GameOnDesktop, ClosingTheGraphicsWindowEndsTheProgramWithExitCodeZero)
 {
     game_->ask_to_close(graphics_);
     EXPECT_EQ(game_->wait_for_exit(), std::optional<int>(0)) << game_->output();
+}
+
+class RecordedFromTheStart : public GameOnDesktop {
+protected:
+    std::vector<std::string> environment() const override { return {"QZ370_RECORD=1"}; }
+};
+
+// The frame hash of qz370-replay: XXH3 64 over the 0x00RRGGBB pixels as they
+// lie in memory, on a little-endian machine.
+std::string frame_hash(const Screenshot &shot)
+{
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx",
+                  static_cast<unsigned long long>(XXH3_64bits(shot.pixels.data(), shot.pixels.size() * sizeof(uint32_t))));
+    return hex;
+}
+
+std::vector<std::string> lines_of(const std::string &path)
+{
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Recorded from the first wait, a run halted anywhere shows the last frame its
+// headless replay shows before the replay's Quit.
+TEST_F(RecordedFromTheStart, AHaltedRunShowsTheLastFrameOfItsReplay)
+{
+    std::this_thread::sleep_for(FRAME_GAP);
+    int shoot_row = row_of(PANEL_TOP - BUTTON_HEIGHT * SHOOT_BUTTON - BUTTON_HEIGHT / 2);
+    game_->click(place_.x + column_of((PANEL_LEFT + PANEL_RIGHT) / 2), place_.y + MENU_BAR + shoot_row);
+    std::this_thread::sleep_for(FRAME_GAP);
+    game_->keys({XK_Control_L, XK_h});
+    ASSERT_TRUE(wait_until([&] { return still_for(FRAME_GAP); })) << "Ctrl+H did not halt the game";
+    Screenshot halted = client();
+    game_->keys({XK_Control_L, XK_q});
+    ASSERT_EQ(game_->wait_for_exit(), std::optional<int>(0)) << game_->output();
+
+    std::string script = game_->file("QZ370.SCR");
+    std::string hashes = game_->file("hashes.txt");
+    std::string replay = std::string(QZ370_BINARY_DIR "/tools/qz370-replay/qz370-replay --quiet --script '") +
+                         script + "' --hashes '" + hashes + "'";
+    ASSERT_EQ(std::system(replay.c_str()), 0);
+    std::vector<std::string> frames = lines_of(hashes);
+    ASSERT_GE(frames.size(), 3u) << "the opening frame, ticks and the click";
+    EXPECT_EQ(frames.back(), frame_hash(halted));
 }
 
 TEST_F(GameOnDesktop, ClosingTheTextWindowOnlyDestroysIt)

@@ -125,7 +125,7 @@ GameUnderX::~GameUnderX()
     XCloseDisplay(display_);
 }
 
-void GameUnderX::start()
+void GameUnderX::start(const std::vector<std::string> &environment)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "qz370-desktop-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -144,6 +144,9 @@ void GameUnderX::start()
         dup2(log, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
         unsetenv("QZ370_DISPLAY");
+        for (const std::string &entry : environment) {
+            putenv(const_cast<char *>(entry.c_str()));
+        }
         execl(PROGRAM, PROGRAM, static_cast<char *>(nullptr));
         _exit(EXIT_FAILURE);
     }
@@ -251,6 +254,11 @@ std::optional<int> GameUnderX::wait_for_exit(std::chrono::milliseconds limit)
     }
     child_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : SIGNAL_EXIT_BASE + WTERMSIG(status);
+}
+
+std::string GameUnderX::file(const std::string &name) const
+{
+    return directory_ + "/" + name;
 }
 
 std::string GameUnderX::output() const

@@ -22,8 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace protocol = qz370::replay_protocol;
 
-// No window of the window system is larger than 8192 pixels a side.
 constexpr int PIPE_BYTES = 1 << 20;
+// No window of the window system is larger than 8192 pixels a side.
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
 constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY", "QZ370_RECORD", protocol::FD_VARIABLE,
                                              protocol::PIXELS_VARIABLE, protocol::LOGGING_VARIABLE};

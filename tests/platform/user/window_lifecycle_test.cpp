@@ -90,9 +90,13 @@ TEST(WindowDestruction, CloseDestroysTheWindowAndItsChildren)
     HWND child = create_child(hwnd, WS_VISIBLE, 0, 0, 50, 20);
     SetFocus(child);
     SetTimer(hwnd, 1, 100, nullptr);
+    // Found by class or title, in any case, but never as the child that shares its class.
+    EXPECT_EQ(FindWindowA(RECORDING_CLASS, nullptr), hwnd);
+    EXPECT_EQ(FindWindowA(nullptr, "TEST"), hwnd);
     received.clear();
     headless::close_window(hwnd);
     pump();
+    EXPECT_EQ(FindWindowA(RECORDING_CLASS, nullptr), nullptr);
     EXPECT_EQ(messages_to(hwnd), (std::vector<UINT>{WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
     EXPECT_EQ(count_of(child, WM_DESTROY), 1);
     EXPECT_FALSE(IsWindow(hwnd));
