@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace headless = qz370::headless;
 
@@ -19,23 +18,11 @@ namespace {
 const uint32_t PURPLE = 0x9900CC;  // palette colour 8, as client pixels hold it
 const char NAME[] = "Grace";
 const char GRAPHICS_TITLE[] = "QZ370 Graphics";
-const int TITLE_SIZE = 32;
 const int MAX_IDLE_STEPS = 10;  // more means the program ignored the user
 
 HWND graphics = nullptr;
 int idle_steps = 0;
 bool greeted = false;
-
-// Windows are shown before the program waits, so the graphics window is known
-// by the first idle step.
-void note_graphics_window(HWND window)
-{
-    char title[TITLE_SIZE] = "";
-    GetWindowTextA(window, title, TITLE_SIZE);
-    if (std::strcmp(title, GRAPHICS_TITLE) == 0) {
-        graphics = window;
-    }
-}
 
 bool shows_purple(HWND window)
 {
@@ -54,6 +41,7 @@ void play_user()
 {
     switch (idle_steps++) {
     case 0:  // the program waits for its first event
+        graphics = FindWindowA(nullptr, GRAPHICS_TITLE);
         headless::click(graphics, 100, 100);
         break;
     case 1:  // the dialog is open, its edit field has the focus
@@ -79,7 +67,6 @@ void play_user()
 
 int main()
 {
-    headless::set_present_hook(note_graphics_window);
     headless::set_idle_hook(play_user);
     char command_line[] = "";
     const int status = WinMain(nullptr, nullptr, command_line, SW_SHOWNORMAL);
