@@ -43,7 +43,7 @@ build-asan: deps
 	cmake -S . -B build-asan $(CMAKE_FLAGS) -DQZ370_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 
-# The library and the game must keep building against the real <windows.h>.
+# The library, the game and the examples must keep building against the real <windows.h>.
 cross: deps
 	cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON
 	cmake --build build-mingw -j $(JOBS)
