@@ -6,7 +6,7 @@ namespace replay {
 
 const char *const USAGE =
     "usage: qz370-replay [--script FILE] [--logging] [--log FILE] [--png FILE] [--frames DIR] [--hashes FILE] "
-    "[--quiet]\n"
+    "[--gif FILE] [--quiet]\n"
     "Plays a recorded script through the game without a screen.\n"
     "  --script FILE  the script to play (default: QZ370.SCR here; it is never changed)\n"
     "  --logging      switch the call log on before playing, as Ctrl+L does\n"
@@ -14,6 +14,7 @@ const char *const USAGE =
     "  --png FILE     the graphics window's picture at the end\n"
     "  --frames DIR   one numbered picture per frame shown\n"
     "  --hashes FILE  one line per frame shown: the XXH3 64 hash of its pixels\n"
+    "  --gif FILE     the frames shown as an animated GIF, 100 ms apart, looping\n"
     "  --quiet        no progress line and no summary\n"
     "  --help         this text\n";
 
@@ -27,7 +28,7 @@ struct ValueOption {
 constexpr ValueOption VALUE_OPTIONS[] = {
     {"--script", &Options::script},         {"--log", &Options::log_file},
     {"--png", &Options::png_file},          {"--frames", &Options::frames_dir},
-    {"--hashes", &Options::hashes_file},
+    {"--hashes", &Options::hashes_file},    {"--gif", &Options::gif_file},
 };
 
 const ValueOption *value_option(const std::string &name) {

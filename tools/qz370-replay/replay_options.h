@@ -13,6 +13,7 @@ struct Options {
     std::string png_file;
     std::string frames_dir;
     std::string hashes_file;
+    std::string gif_file;
 };
 
 enum class Parsed { Run, Help, Bad };

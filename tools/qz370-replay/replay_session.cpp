@@ -7,6 +7,7 @@
 
 #include "frame_hash.h"
 #include "game_state.h"
+#include "gif_animation.h"
 #include "headless.h"
 #include "library_state.h"
 #include "png_file.h"
@@ -115,7 +116,18 @@ void on_present(HWND window) {
     if (!session.outputs.frames_dir.empty()) {
         keep_frame_picture(pixels, width, height);
     }
+    if (session.outputs.gif != nullptr) {
+        add_animation_frame(pixels, width, height);
+    }
     maybe_show_progress();
+}
+
+// The GIF ends on the picture the window ends with, as --png keeps it.
+void finish_gif() {
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = qz370::headless::client_pixels(graphics_window, &width, &height);
+    finish_animation(pixels, width, height, session.report.gif_error);
 }
 
 }  // namespace
@@ -129,7 +141,13 @@ Report run_replay(const Options &options, const Outputs &outputs) {
         print_observer = keep_printed_line;
     }
     char no_arguments[] = "";
+    if (outputs.gif != nullptr) {
+        start_animation(outputs.gif);
+    }
     game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
+    if (outputs.gif != nullptr) {
+        finish_gif();
+    }
     session.report.seconds = seconds_since(session.start);
     if (session.progress_shown) {
         std::fputc('\n', stderr);

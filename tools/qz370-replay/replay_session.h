@@ -14,6 +14,7 @@ struct Outputs {
     FILE *log;                // every printed line; null: not kept
     FILE *hashes;             // one hash line per frame; null: not kept
     std::string frames_dir;   // one PNG per frame; empty: not kept
+    FILE *gif;                // the frames as an animated GIF; null: not kept
 };
 
 struct Report {
@@ -21,6 +22,7 @@ struct Report {
     int64_t frames;  // frames the graphics window showed
     double seconds;
     bool outputs_failed;  // a frame picture or a line could not be written
+    std::string gif_error;  // why the GIF could not be written whole; empty: it was
 };
 
 Report run_replay(const Options &options, const Outputs &outputs);
