@@ -125,7 +125,7 @@ GameUnderX::~GameUnderX()
     XCloseDisplay(display_);
 }
 
-void GameUnderX::start()
+void GameUnderX::start(const std::vector<std::string> &settings)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "qz370-desktop-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -144,6 +144,11 @@ void GameUnderX::start()
         dup2(log, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
         unsetenv("QZ370_DISPLAY");
+        unsetenv("QZ370_SCALE");
+        for (const std::string &setting : settings) {
+            size_t equals = setting.find('=');
+            setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
+        }
         execl(PROGRAM, PROGRAM, static_cast<char *>(nullptr));
         _exit(EXIT_FAILURE);
     }
@@ -253,9 +258,11 @@ std::optional<int> GameUnderX::wait_for_exit(std::chrono::milliseconds limit)
     return WIFEXITED(status) ? WEXITSTATUS(status) : SIGNAL_EXIT_BASE + WTERMSIG(status);
 }
 
-std::string GameUnderX::output() const
+std::string GameUnderX::output() const { return file(OUTPUT_FILE); }
+
+std::string GameUnderX::file(const std::string &name) const
 {
-    std::ifstream file(directory_ + "/" + OUTPUT_FILE);
+    std::ifstream file(directory_ + "/" + name);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();

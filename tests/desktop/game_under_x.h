@@ -51,7 +51,8 @@ public:
     GameUnderX(const GameUnderX &) = delete;
     GameUnderX &operator=(const GameUnderX &) = delete;
 
-    void start();
+    // settings: NAME=VALUE, each set in the program's environment.
+    void start(const std::vector<std::string> &settings = {});
     Clock::time_point started() const { return started_; }
     pid_t pid() const { return child_; }
 
@@ -72,6 +73,7 @@ public:
     // The exit code, or nothing if the program has not ended by then.
     std::optional<int> wait_for_exit(std::chrono::milliseconds limit = GENEROUS_WAIT);
     std::string output() const;  // what the program wrote to stdout and stderr
+    std::string file(const std::string &name) const;  // a file in the program's working directory
 
 private:
     Display *display_;
