@@ -20,7 +20,7 @@ VirtualServer::VirtualServer(int width, int height)
     if (pid_ == 0) {
         close(channel[0]);
         std::string fd = std::to_string(channel[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
                static_cast<char *>(nullptr));
         _exit(EXIT_FAILURE);
     }

@@ -44,7 +44,8 @@ ScreenWindow *open_screen_window(HWND hwnd, const platform::Window &window)
         SDL_SetWindowModalFor(sdl_window, owner->window);
     }
     screen_windows.push_back(std::make_unique<ScreenWindow>(ScreenWindow{
-        hwnd, sdl_window, window.title, POINT{window.frame.left, window.frame.top}, width, height, false, true, nullptr}));
+        hwnd, sdl_window, window.title, POINT{window.frame.left, window.frame.top}, width, height, false, true,
+        nullptr}));
     return screen_windows.back().get();
 }
 

@@ -42,22 +42,38 @@ int divided_down(int value, int divisor)
 }
 
 // Each source pixel repeated scale times, as far as the target row reaches.
+template <typename Pixel>
+void enlarge_row(const Pixel *source, Pixel *target, int target_width)
+{
+    int whole = target_width / scale;
+    for (int x = 0; x < whole; ++x) {
+        for (int copy = 0; copy < scale; ++copy) {
+            *target++ = source[x];
+        }
+    }
+    for (int copy = 0; copy < target_width % scale; ++copy) {
+        *target++ = source[whole];
+    }
+}
+
+// Pixels of three bytes, the one size no integer holds.
+struct Packed24 {
+    uint8_t bytes[3];
+};
+
 void enlarge_row(const uint8_t *source, int bytes_per_pixel, uint8_t *target, int target_width)
 {
-    if (bytes_per_pixel == static_cast<int>(sizeof(uint32_t))) {
-        const uint32_t *from = reinterpret_cast<const uint32_t *>(source);
-        uint32_t *to = reinterpret_cast<uint32_t *>(target);
-        for (int x = 0; x < target_width; ++from) {
-            for (int copy = 0; copy < scale && x < target_width; ++copy) {
-                to[x++] = *from;
-            }
-        }
-        return;
-    }
-    for (int x = 0; x < target_width; source += bytes_per_pixel) {
-        for (int copy = 0; copy < scale && x < target_width; ++copy) {
-            std::memcpy(target + (x++) * bytes_per_pixel, source, static_cast<size_t>(bytes_per_pixel));
-        }
+    switch (bytes_per_pixel) {
+    case 1: enlarge_row(source, target, target_width); break;
+    case 2:
+        enlarge_row(reinterpret_cast<const uint16_t *>(source), reinterpret_cast<uint16_t *>(target), target_width);
+        break;
+    case 3:
+        enlarge_row(reinterpret_cast<const Packed24 *>(source), reinterpret_cast<Packed24 *>(target), target_width);
+        break;
+    default:
+        enlarge_row(reinterpret_cast<const uint32_t *>(source), reinterpret_cast<uint32_t *>(target), target_width);
+        break;
     }
 }
 
@@ -86,7 +102,8 @@ int to_system_pixels(int screen_coordinate) { return divided_down(screen_coordin
 int to_screen_pixels(int system_coordinate)
 {
     int64_t screen = int64_t{system_coordinate} * scale;
-    return static_cast<int>(std::clamp<int64_t>(screen, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<int64_t>(screen, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void blit_enlarged(SDL_Surface *source, SDL_Surface *target)
