@@ -15,6 +15,7 @@ constexpr int CENTISECONDS_PER_FRAME = 10;  // the library's 100 ms tick
 // frames; a longer stillness goes on in images that change nothing.
 constexpr int LONGEST_DELAY = 65530;
 constexpr int MOST_COLOURS = 256;
+constexpr int LARGEST_SIDE = 65535;
 constexpr int COLOUR_RESOLUTION = 8;
 constexpr GifByteType BACKGROUND_COLOUR = 0;
 // An image after the first leaves the pixels that did not change
@@ -75,6 +76,10 @@ int write_bytes(GifFileType *gif, const GifByteType *bytes, int count) {
 }
 
 bool open_gif(int width, int height) {
+    if (width > LARGEST_SIDE || height > LARGEST_SIDE) {
+        fail("the window is larger than a GIF can be");
+        return false;
+    }
     int error = 0;
     animation.gif = EGifOpen(animation.file, write_bytes, &error);
     if (animation.gif == nullptr) {
