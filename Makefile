@@ -6,6 +6,8 @@ DEBIAN_PACKAGES := cmake make g++ pkg-config clang libclang-rt-14-dev \
 	googletest libgtest-dev libbenchmark-dev \
 	libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libpng-dev libxxhash-dev \
 	mingw-w64 xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
+# qz370-replay --gif
+DEBIAN_PACKAGES += libgif-dev
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON

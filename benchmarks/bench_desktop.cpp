@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "desktop/game_under_x.h"
+#include "desktop/virtual_server.h"
 
 using namespace desktop_test;
 
@@ -30,66 +31,30 @@ constexpr auto MEASURED = std::chrono::seconds(10);
 constexpr auto SETTLE = std::chrono::milliseconds(500);
 constexpr int PERCENT = 100;
 
-// Xvfb on a display number of its own choosing, for as long as the process.
-class VirtualServer {
-public:
-    VirtualServer()
-    {
-        int channel[2];
-        if (pipe(channel) != 0) {
-            return;
-        }
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(channel[0]);
-            std::string fd = std::to_string(channel[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                   static_cast<char *>(nullptr));
-            _exit(EXIT_FAILURE);
-        }
-        close(channel[1]);
-        // The server writes its display number and a newline once it is ready.
-        std::string number;
-        char digit = 0;
-        while (read(channel[0], &digit, 1) == 1 && digit != '\n') {
-            number += digit;
-        }
-        close(channel[0]);
-        if (!number.empty()) {
-            setenv("DISPLAY", (":" + number).c_str(), 1);
-        }
-    }
-    ~VirtualServer()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t pid_ = -1;
-};
+// A screen large enough for the windows at scale 2.
+constexpr int SCREEN_WIDTH = 3840;
+constexpr int SCREEN_HEIGHT = 2160;
 
 VirtualServer &server()
 {
-    static VirtualServer running;
+    static VirtualServer running(SCREEN_WIDTH, SCREEN_HEIGHT);
     return running;
 }
 
-bool first_frame_shown(const GameUnderX &game)
+bool first_frame_shown(const GameUnderX &game, int scale)
 {
     Window graphics = game.find_window("QZ370 Graphics");
     if (graphics == 0) {
         return false;
     }
     Geometry place = game.geometry(graphics);
-    Screenshot label = game.capture(place.x, place.y + MENU_BAR + SHOOT_LABEL_TOP, PANEL_WIDTH,
-                                    SHOOT_LABEL_BOTTOM - SHOOT_LABEL_TOP);
+    Screenshot label = game.capture(place.x, place.y + scale * (MENU_BAR + SHOOT_LABEL_TOP), scale * PANEL_WIDTH,
+                                    scale * (SHOOT_LABEL_BOTTOM - SHOOT_LABEL_TOP));
     return label.count(RED, 0, 0, label.width, label.height) >= LABEL_PIXELS;
 }
 
-std::unique_ptr<GameUnderX> start_game(benchmark::State &state)
+// The windows enlarged by scale, whatever the screen.
+std::unique_ptr<GameUnderX> start_game(benchmark::State &state, int scale)
 {
     server();
     Display *display = GameUnderX::open_display();
@@ -98,7 +63,7 @@ std::unique_ptr<GameUnderX> start_game(benchmark::State &state)
         return nullptr;
     }
     auto game = std::make_unique<GameUnderX>(display);
-    game->start();
+    game->start({"QZ370_SCALE=" + std::to_string(scale)});
     return game;
 }
 
@@ -123,8 +88,8 @@ long processor_ticks(pid_t pid)
 void BM_StartToFirstFrame(benchmark::State &state)
 {
     for (auto _ : state) {
-        std::unique_ptr<GameUnderX> game = start_game(state);
-        if (!game || !wait_until([&] { return first_frame_shown(*game); })) {
+        std::unique_ptr<GameUnderX> game = start_game(state, 1);
+        if (!game || !wait_until([&] { return first_frame_shown(*game, 1); })) {
             state.SkipWithError("the game showed no frame");
             return;
         }
@@ -134,13 +99,15 @@ void BM_StartToFirstFrame(benchmark::State &state)
 }
 BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
-// Processor use in percent of one core; argument 1 halts the game first.
+// Processor use in percent of one core; the first argument 1 halts the game
+// first, the second is the windows' scale.
 void BM_ProcessorUse(benchmark::State &state)
 {
     bool halted = state.range(0) == 1;
+    int scale = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        std::unique_ptr<GameUnderX> game = start_game(state);
-        if (!game || !wait_until([&] { return first_frame_shown(*game); })) {
+        std::unique_ptr<GameUnderX> game = start_game(state, scale);
+        if (!game || !wait_until([&] { return first_frame_shown(*game, scale); })) {
             state.SkipWithError("the game showed no frame");
             return;
         }
@@ -156,6 +123,10 @@ void BM_ProcessorUse(benchmark::State &state)
         state.counters["cpu_percent"] = PERCENT * static_cast<double>(used) / sysconf(_SC_CLK_TCK) / seconds;
     }
 }
-BENCHMARK(BM_ProcessorUse)->ArgName("halted")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_ProcessorUse)
+    ->ArgNames({"halted", "scale"})
+    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace

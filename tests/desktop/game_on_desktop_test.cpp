@@ -4,10 +4,12 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <regex>
 #include <thread>
 
 // Inlined: the hash needs no library.
@@ -15,6 +17,8 @@
 #include <xxhash.h>
 
 #include "desktop/game_under_x.h"
+#include "desktop/virtual_server.h"
+#include "tools/replay_tool_runner.h"
 #include "user/window_system.h"
 
 using namespace desktop_test;
@@ -57,6 +61,26 @@ constexpr auto FRAME_GAP = std::chrono::milliseconds(300);
 int column_of(int x) { return CENTRE_X + x; }
 int row_of(int y) { return CENTRE_Y - y; }
 
+// The picture a screenshot of windows enlarged by scale shows; empty when
+// some enlarged pixel is not of one colour.
+Screenshot reduced(const Screenshot &shot, int scale)
+{
+    Screenshot picture{shot.width / scale, shot.height / scale, {}};
+    for (int y = 0; y < picture.height * scale; ++y) {
+        for (int x = 0; x < picture.width * scale; ++x) {
+            if (shot.at(x, y) != shot.at(x - x % scale, y - y % scale)) {
+                return Screenshot{};
+            }
+        }
+    }
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            picture.pixels.push_back(shot.at(x * scale, y * scale));
+        }
+    }
+    return picture;
+}
+
 bool is_enabled()
 {
     const char *enabled = std::getenv("QZ370_DESKTOP_TESTS");
@@ -75,7 +99,7 @@ protected:
             GTEST_SKIP() << "no X server to run on";
         }
         game_ = std::make_unique<GameUnderX>(display);
-        game_->start(environment());
+        game_->start(settings_);
         graphics_ = game_->wait_for_window("QZ370 Graphics");
         text_ = game_->wait_for_window("QZ370 Text");
         ASSERT_NE(graphics_, 0u) << game_->output();
@@ -85,12 +109,27 @@ protected:
         game_->focus(graphics_);
     }
 
-    virtual std::vector<std::string> environment() const { return {}; }
-
+    // In the window system's pixels, whatever the scale.
     Screenshot client() const
     {
-        return game_->capture(place_.x, place_.y + MENU_BAR, CLIENT_WIDTH, CLIENT_HEIGHT);
+        return reduced(game_->capture(place_.x, place_.y + scale_ * MENU_BAR, scale_ * CLIENT_WIDTH,
+                                      scale_ * CLIENT_HEIGHT),
+                       scale_);
     }
+
+    // On the last screen pixel of the enlarged client pixel.
+    void click_client(int column, int row)
+    {
+        game_->click(place_.x + scale_ * column + scale_ - 1, place_.y + scale_ * (MENU_BAR + row) + scale_ - 1);
+    }
+
+    void halt()
+    {
+        game_->keys({XK_Control_L, XK_h});
+        ASSERT_TRUE(wait_until([&] { return still_for(FRAME_GAP); })) << "Ctrl+H did not halt the game";
+    }
+
+    void shoot_from_rest_and_see_the_beam();
 
     // The top-left corner of the window's content, the menu bar's included.
     Screenshot content(int width, int height) const { return game_->capture(place_.x, place_.y, width, height); }
@@ -141,6 +180,8 @@ protected:
         return column;
     }
 
+    int scale_ = 1;
+    std::vector<std::string> settings_;  // the program's environment
     std::unique_ptr<GameUnderX> game_;
     Window graphics_ = 0;
     Window text_ = 0;
@@ -189,15 +230,14 @@ TEST_F(GameOnDesktop, ThePanelShowsItsSevenLabelsInTheirColours)
     }
 }
 
-TEST_F(GameOnDesktop, ShootPutsARedBeamAboveTheShipInTheSamePass)
+void GameOnDesktop::shoot_from_rest_and_see_the_beam()
 {
-    game_->keys({XK_Control_L, XK_h});
-    ASSERT_TRUE(wait_until([&] { return still_for(FRAME_GAP); })) << "Ctrl+H did not halt the game";
+    halt();
     ASSERT_TRUE(beam_columns(client()).empty());
 
     // Halted, the click's own pass is the only frame drawn.
     int shoot_row = row_of(PANEL_TOP - BUTTON_HEIGHT * SHOOT_BUTTON - BUTTON_HEIGHT / 2);
-    game_->click(place_.x + column_of((PANEL_LEFT + PANEL_RIGHT) / 2), place_.y + MENU_BAR + shoot_row);
+    click_client(column_of((PANEL_LEFT + PANEL_RIGHT) / 2), shoot_row);
     std::vector<int> beam;
     ASSERT_TRUE(wait_until([&] { return !(beam = beam_columns(client())).empty(); })) << "no beam appeared";
 
@@ -210,6 +250,8 @@ TEST_F(GameOnDesktop, ShootPutsARedBeamAboveTheShipInTheSamePass)
               SHIP_BAND * SHIP_DEPTH)
         << "nothing but black under the beam: no ship";
 }
+
+TEST_F(GameOnDesktop, ShootPutsARedBeamAboveTheShipInTheSamePass) { shoot_from_rest_and_see_the_beam(); }
 
 TEST_F(GameOnDesktop, CtrlHHaltsTheStarsAndCtrlARunsThemAgain)
 {
@@ -247,7 +289,11 @@ TEST_F(GameOnDesktop, ClosingTheGraphicsWindowEndsTheProgramWithExitCodeZero)
 
 class RecordedFromTheStart : public GameOnDesktop {
 protected:
-    std::vector<std::string> environment() const override { return {"QZ370_RECORD=1"}; }
+    void SetUp() override
+    {
+        settings_ = {"QZ370_RECORD=1"};
+        GameOnDesktop::SetUp();
+    }
 };
 
 // The frame hash of qz370-replay: XXH3 64 over the 0x00RRGGBB pixels as they
@@ -300,4 +346,118 @@ TEST_F(GameOnDesktop, ClosingTheTextWindowOnlyDestroysIt)
     EXPECT_TRUE(wait_until([&] { return game_->find_window("QZ370 Text") == 0; }));
     EXPECT_FALSE(game_->wait_for_exit(FRAME_GAP).has_value());
     EXPECT_TRUE(wait_until([&] { return !still_for(FRAME_GAP); })) << "the game stopped";
+}
+
+namespace {
+
+constexpr int LARGE_SCREEN_WIDTH = 3840;
+constexpr int LARGE_SCREEN_HEIGHT = 2160;
+
+struct ScaleCase {
+    const char *setting;  // QZ370_SCALE, or null
+    int factor;
+    bool warns;
+};
+
+// A screen 2160 lines high doubles the windows unless QZ370_SCALE says otherwise.
+constexpr ScaleCase SCALE_CASES[] = {{nullptr, 2, false}, {"3", 3, false}, {"9", 1, true}};
+
+// The game on a large screen of its own.
+class ScaledGameOnDesktop : public GameOnDesktop, public ::testing::WithParamInterface<ScaleCase> {
+protected:
+    void SetUp() override
+    {
+        if (!is_enabled()) {
+            GTEST_SKIP() << "runs on a virtual X server: make desktop-test";
+        }
+        server_ = std::make_unique<VirtualServer>(LARGE_SCREEN_WIDTH, LARGE_SCREEN_HEIGHT);
+        ASSERT_TRUE(server_->running()) << "Xvfb did not start";
+        scale_ = GetParam().factor;
+        if (GetParam().setting != nullptr) {
+            settings_ = {std::string("QZ370_SCALE=") + GetParam().setting};
+        }
+        GameOnDesktop::SetUp();
+    }
+
+    // The game goes before its X server does.
+    void TearDown() override { game_.reset(); }
+
+    std::unique_ptr<VirtualServer> server_;
+};
+
+std::vector<std::string> mouse_lines(const std::string &script)
+{
+    static const std::regex MOUSE_LINE("QZ370_MOUSE\\(-?[0-9]+, -?[0-9]+\\);");
+    std::vector<std::string> lines;
+    for (auto match = std::sregex_iterator(script.begin(), script.end(), MOUSE_LINE); match != std::sregex_iterator();
+         ++match) {
+        lines.push_back(match->str());
+    }
+    return lines;
+}
+
+std::string mouse_line(int x, int y)
+{
+    return "QZ370_MOUSE(" + std::to_string(x) + ", " + std::to_string(y) + ");";
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Factors, ScaledGameOnDesktop, ::testing::ValuesIn(SCALE_CASES),
+                         [](const ::testing::TestParamInfo<ScaleCase> &info) {
+                             return info.param.setting == nullptr ? std::string("ChosenFromTheScreen")
+                                                                  : std::string("Set") + info.param.setting;
+                         });
+
+TEST_P(ScaledGameOnDesktop, BothWindowsAreEnlargedAndTheProgramSeesTheScreenDivided)
+{
+    EXPECT_EQ(place_.width, scale_ * CLIENT_WIDTH);
+    EXPECT_EQ(place_.height, scale_ * (MENU_BAR + CLIENT_HEIGHT));
+    int seen_width = LARGE_SCREEN_WIDTH / scale_;
+    int seen_height = LARGE_SCREEN_HEIGHT / scale_;
+    Geometry text = game_->geometry(text_);
+    EXPECT_EQ(text.y, scale_ * (2 * seen_height / 3 + 1));
+    EXPECT_EQ(text.width, scale_ * (seen_width - 2 * BORDER));
+    EXPECT_EQ(text.height, scale_ * (seen_height / 3 - 2 * BORDER - CAPTION));
+    std::string output = game_->output();
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), GetParam().warns ? 1 : 0) << output;
+    EXPECT_EQ(output.find("QZ370_SCALE=9") != std::string::npos, GetParam().warns) << output;
+}
+
+TEST_P(ScaledGameOnDesktop, AClickOnTheEnlargedShootButtonFires) { shoot_from_rest_and_see_the_beam(); }
+
+// Halted after some ticks, the game shows what a replay of as many ticks shows.
+TEST_P(ScaledGameOnDesktop, TheClientIsTheHeadlessPictureEnlarged)
+{
+    halt();
+    Screenshot shot = client();
+    ASSERT_EQ(shot.width, CLIENT_WIDTH) << "some enlarged pixel is not of one colour";
+    qz370::test::TemporaryDirectory work;
+    qz370::test::write_file(work.file("ticks.scr"), "QZ370_PERIODIC(1000);\n");
+    ASSERT_EQ(qz370::test::run_replay_tool({"--script", "ticks.scr", "--hashes", "hashes.txt", "--quiet"},
+                                           work.path(), work.path())
+                  .exit_status,
+              0);
+    std::vector<std::string> hashes = qz370::test::read_lines(work.file("hashes.txt"));
+    std::string ours = qz370::test::xxh3_pixels_hex(shot.pixels.data(), shot.width, shot.height);
+    EXPECT_NE(std::find(hashes.begin(), hashes.end(), ours), hashes.end());
+}
+
+TEST_P(ScaledGameOnDesktop, AClickAnywhereInAnEnlargedPixelIsThatPixel)
+{
+    constexpr int COLUMN = 400;
+    constexpr int ROW = 300;
+    halt();
+    game_->keys({XK_Control_L, XK_r});
+    int left = place_.x + scale_ * COLUMN;
+    int top = place_.y + scale_ * (MENU_BAR + ROW);
+    game_->click(left, top);
+    game_->click(left + scale_ - 1, top + scale_ - 1);
+    game_->click(left + scale_, top + scale_);
+    game_->keys({XK_Control_L, XK_r});
+
+    std::vector<std::string> clicks;
+    EXPECT_TRUE(wait_until([&] { return (clicks = mouse_lines(game_->contents("QZ370.SCR"))).size() == 3; }));
+    std::string pixel = mouse_line(COLUMN - CENTRE_X, CENTRE_Y - ROW);
+    EXPECT_EQ(clicks, (std::vector<std::string>{pixel, pixel, mouse_line(COLUMN + 1 - CENTRE_X, CENTRE_Y - ROW - 1)}));
 }

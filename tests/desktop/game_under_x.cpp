@@ -144,8 +144,10 @@ void GameUnderX::start(const std::vector<std::string> &environment)
         dup2(log, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
         unsetenv("QZ370_DISPLAY");
+        unsetenv("QZ370_SCALE");
         for (const std::string &entry : environment) {
-            putenv(const_cast<char *>(entry.c_str()));
+            size_t equals = entry.find('=');
+            setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
         }
         execl(PROGRAM, PROGRAM, static_cast<char *>(nullptr));
         _exit(EXIT_FAILURE);
@@ -261,9 +263,11 @@ std::string GameUnderX::file(const std::string &name) const
     return directory_ + "/" + name;
 }
 
-std::string GameUnderX::output() const
+std::string GameUnderX::output() const { return contents(OUTPUT_FILE); }
+
+std::string GameUnderX::contents(const std::string &name) const
 {
-    std::ifstream file(directory_ + "/" + OUTPUT_FILE);
+    std::ifstream file(directory_ + "/" + name);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();

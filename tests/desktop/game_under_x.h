@@ -73,7 +73,8 @@ public:
     // The exit code, or nothing if the program has not ended by then.
     std::optional<int> wait_for_exit(std::chrono::milliseconds limit = GENEROUS_WAIT);
     std::string output() const;  // what the program wrote to stdout and stderr
-    std::string file(const std::string &name) const;  // a path in the program's working directory
+    std::string file(const std::string &name) const;      // a path in the program's working directory
+    std::string contents(const std::string &name) const;  // what a file there holds
 
 private:
     Display *display_;

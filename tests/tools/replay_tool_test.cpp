@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "animated_gif_reader.h"
+#include "reference_images.h"
 #include "replay_tool_runner.h"
 
 namespace qz370::test {
@@ -14,6 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char SHORT_SCRIPT[] = "QZ370_PERIODIC(3);\nQZ370_MOUSE(-257, 232);\n";  // three ticks, then NEW GAME
+// The demo's opening: its fourth tick and the two clicks after it show the same picture.
+constexpr char STILL_SCRIPT[] = "QZ370_PERIODIC(4);\nQZ370_MOUSE(-257, 132);\nQZ370_MOUSE(-257, 132);\n";
+constexpr int CENTISECONDS_PER_FRAME = 10;
 
 int line_count(const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
@@ -32,7 +37,7 @@ TEST_F(ToolTest, HelpSucceeds) { EXPECT_EQ(run({"--help"}).exit_status, 0); }
 
 TEST_F(ToolTest, BadArgumentsGiveOneLineAndStatusTwo) {
     for (std::vector<std::string> arguments :
-         {std::vector<std::string>{"--bogus"}, {"--log"}, {"--png="}, {"stray"}, {"--quiet", "-x"},
+         {std::vector<std::string>{"--bogus"}, {"--log"}, {"--png="}, {"--gif"}, {"stray"}, {"--quiet", "-x"},
           {"--program", "missing"}, {"--program", "./missing"}, {"--program", "."}}) {
         ToolRun result = run(arguments);
         EXPECT_EQ(result.exit_status, 2) << arguments.front();
@@ -112,6 +117,61 @@ TEST_F(ToolTest, AProgramThatFailsOrTakesNoPartGivesStatusThree) {
         EXPECT_NE(result.error_output.find(program.substr(program.find_first_not_of("./"))), std::string::npos)
             << result.error_output;
     }
+}
+
+test_images::Image read_picture(const std::string &path) {
+    test_images::Image image;
+    std::string error;
+    EXPECT_TRUE(test_images::read_png(path, &image, &error)) << error;
+    return image;
+}
+
+// The pictures of --frames in order, each with the number of frames it stayed.
+std::vector<std::pair<std::vector<uint32_t>, int>> runs_of_equal_frames(const std::string &directory) {
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(directory)) {
+        names.push_back(entry.path().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<std::pair<std::vector<uint32_t>, int>> runs;
+    for (const std::string &name : names) {
+        std::vector<uint32_t> pixels = read_picture(name).pixels;
+        if (!runs.empty() && runs.back().first == pixels) {
+            runs.back().second += 1;
+        } else {
+            runs.emplace_back(pixels, 1);
+        }
+    }
+    return runs;
+}
+
+TEST_F(ToolTest, TheGifShowsEachFrameForItsTimeLoopsAndEndsOnTheFinalPicture) {
+    write_file(work.file("QZ370.SCR"), STILL_SCRIPT);
+    ToolRun result = run({"--gif", "run.gif", "--frames", "frames", "--png", "final.png", "--quiet"});
+    ASSERT_EQ(result.exit_status, 0) << result.error_output;
+    AnimatedGif gif;
+    std::string error;
+    ASSERT_TRUE(read_animated_gif(work.file("run.gif"), gif, error)) << error;
+    EXPECT_TRUE(gif.loops_forever);
+
+    std::vector<std::pair<std::vector<uint32_t>, int>> runs = runs_of_equal_frames(work.file("frames"));
+    ASSERT_EQ(gif.images.size(), runs.size());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_TRUE(gif.images[i].pixels == runs[i].first) << "image " << i;
+        EXPECT_EQ(gif.images[i].delay, CENTISECONDS_PER_FRAME * runs[i].second) << "image " << i;
+    }
+    EXPECT_TRUE(std::any_of(runs.begin(), runs.end(), [](const auto &run) { return run.second > 1; }))
+        << "the script no longer shows a picture twice in a row";
+    test_images::Image final_picture = read_picture(work.file("final.png"));
+    EXPECT_EQ(gif.width, final_picture.width);
+    EXPECT_TRUE(gif.images.back().pixels == final_picture.pixels);
+}
+
+TEST_F(ToolTest, AGifThatCannotBeWrittenGivesOneLineAndStatusTwo) {
+    write_file(work.file("QZ370.SCR"), SHORT_SCRIPT);
+    ToolRun result = run({"--gif", "missing/run.gif"});
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(line_count(result.error_output), 1) << result.error_output;
 }
 
 // The shipped demo: moving, shooting, losing the ship, a new game and a

@@ -25,7 +25,8 @@ int fail(const std::string &line, int status) {
 // Output paths are taken from where the program was started, not from the
 // scratch directory the game runs in.
 void make_output_paths_absolute(replay::Options &options) {
-    for (std::string *path : {&options.log_file, &options.png_file, &options.frames_dir, &options.hashes_file}) {
+    for (std::string *path : {&options.log_file, &options.png_file, &options.frames_dir, &options.hashes_file,
+                               &options.gif_file}) {
         if (!path->empty()) {
             *path = std::filesystem::absolute(*path).string();
         }
@@ -76,11 +77,12 @@ int main(int argc, char **argv) {
     }
     make_output_paths_absolute(options);
     replay::Outputs outputs{open_output(options.log_file, error), open_output(options.hashes_file, error),
-                            options.frames_dir};
+                            options.frames_dir, open_output(options.gif_file, error)};
     if (!error.empty() || (!outputs.frames_dir.empty() && !make_frames_directory(outputs.frames_dir, error)) ||
         !replay::enter_scratch_directory(options.script, error)) {
         close_output(outputs.log);
         close_output(outputs.hashes);
+        close_output(outputs.gif);
         return fail(error, EXIT_BAD_USE);
     }
     replay::Report report = replay::run_replay(options, outputs);
@@ -88,9 +90,14 @@ int main(int argc, char **argv) {
     bool written = !report.outputs_failed;
     written = close_output(outputs.log) && written;
     written = close_output(outputs.hashes) && written;
+    bool gif_closed = close_output(outputs.gif);
     if (!report.program_failure.empty()) {
         return fail(report.program_failure, EXIT_PROGRAM_FAILED);
     }
+    if (!report.gif_error.empty()) {
+        return fail("qz370-replay: cannot write " + options.gif_file + ": " + report.gif_error, EXIT_OUTPUT_FAILED);
+    }
+    written = gif_closed && written;
     if (!options.png_file.empty() && !replay::write_final_picture(options.png_file)) {
         return fail("qz370-replay: cannot write " + options.png_file, EXIT_OUTPUT_FAILED);
     }

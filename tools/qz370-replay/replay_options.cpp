@@ -6,7 +6,7 @@ namespace replay {
 
 const char *const USAGE =
     "usage: qz370-replay [--program PATH] [--script FILE] [--logging] [--log FILE] [--png FILE] [--frames DIR] "
-    "[--hashes FILE] [--quiet]\n"
+    "[--hashes FILE] [--gif FILE] [--quiet]\n"
     "Plays a recorded script through the game, or a program of your own, without a screen.\n"
     "  --program PATH a program built on QZ370 to play the script through instead of the game;\n"
     "                 exit status 3 if it does not end with 0\n"
@@ -16,6 +16,7 @@ const char *const USAGE =
     "  --png FILE     the graphics window's picture at the end\n"
     "  --frames DIR   one numbered picture per frame shown\n"
     "  --hashes FILE  one line per frame shown: the XXH3 64 hash of its pixels\n"
+    "  --gif FILE     the frames shown as an animated GIF, 100 ms apart, looping\n"
     "  --quiet        no progress line and no summary\n"
     "  --help         this text\n";
 
@@ -30,6 +31,7 @@ constexpr ValueOption VALUE_OPTIONS[] = {
     {"--script", &Options::script},         {"--log", &Options::log_file},
     {"--png", &Options::png_file},          {"--frames", &Options::frames_dir},
     {"--hashes", &Options::hashes_file},    {"--program", &Options::program},
+    {"--gif", &Options::gif_file},
 };
 
 const ValueOption *value_option(const std::string &name) {

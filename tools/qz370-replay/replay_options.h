@@ -14,6 +14,7 @@ struct Options {
     std::string frames_dir;
     std::string hashes_file;
     std::string program;  // empty: the game, linked in
+    std::string gif_file;
 };
 
 enum class Parsed { Run, Help, Bad };

@@ -7,6 +7,7 @@
 
 #include "frame_hash.h"
 #include "game_state.h"
+#include "gif_animation.h"
 #include "headless.h"
 #include "library_state.h"
 #include "png_file.h"
@@ -111,6 +112,9 @@ void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
     if (!session.outputs.frames_dir.empty()) {
         keep_frame_picture(pixels, width, height);
     }
+    if (session.outputs.gif != nullptr) {
+        add_animation_frame(pixels, width, height);
+    }
     maybe_show_progress();
 }
 
@@ -143,20 +147,46 @@ void play_program() {
                                }
                            },
                            keep_frame};
-    bool frame_pixels = session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty();
+    bool frame_pixels = session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() ||
+                        session.outputs.gif != nullptr;
     ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels, reports);
     program_picture = std::move(run.final_picture);
     session.report.program_failure = run.failure;
+}
+
+// The graphics window's picture as the run ended: the game's window, or what
+// the program sent last.
+const uint32_t *final_picture(int *width, int *height) {
+    if (!session.options->program.empty()) {
+        *width = program_picture.width;
+        *height = program_picture.height;
+        return program_picture.pixels.data();
+    }
+    return qz370::headless::client_pixels(graphics_window, width, height);
+}
+
+// The GIF ends on the picture the window ends with, as --png keeps it.
+void finish_gif() {
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = final_picture(&width, &height);
+    finish_animation(pixels, width, height, session.report.gif_error);
 }
 
 }  // namespace
 
 Report run_replay(const Options &options, const Outputs &outputs) {
     session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false};
+    if (outputs.gif != nullptr) {
+        start_animation(outputs.gif);
+    }
     if (options.program.empty()) {
         play_game();
     } else {
         play_program();
+    }
+    if (outputs.gif != nullptr) {
+        finish_gif();
     }
     session.report.seconds = seconds_since(session.start);
     if (session.progress_shown) {
@@ -166,12 +196,9 @@ Report run_replay(const Options &options, const Outputs &outputs) {
 }
 
 bool write_final_picture(const std::string &path) {
-    if (!session.options->program.empty()) {
-        return write_png(path.c_str(), program_picture.pixels.data(), program_picture.width, program_picture.height);
-    }
     int width = 0;
     int height = 0;
-    const uint32_t *pixels = qz370::headless::client_pixels(graphics_window, &width, &height);
+    const uint32_t *pixels = final_picture(&width, &height);
     return write_png(path.c_str(), pixels, width, height);
 }
 

@@ -15,6 +15,7 @@ struct Outputs {
     FILE *log;                // every printed line; null: not kept
     FILE *hashes;             // one hash line per frame; null: not kept
     std::string frames_dir;   // one PNG per frame; empty: not kept
+    FILE *gif;                // the frames as an animated GIF; null: not kept
 };
 
 struct Report {
@@ -23,6 +24,7 @@ struct Report {
     double seconds;
     bool outputs_failed;  // a frame picture or a line could not be written
     std::string program_failure;  // --program: why the program's run failed; empty if it did not
+    std::string gif_error;  // why the GIF could not be written whole; empty: it was
 };
 
 Report run_replay(const Options &options, const Outputs &outputs);

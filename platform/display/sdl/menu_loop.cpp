@@ -10,6 +10,7 @@
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/sdl_clock.h"
 #include "display/sdl/sdl_input.h"
+#include "display/sdl/window_scale.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
@@ -194,7 +195,7 @@ void handle_key_up(const SDL_Event &event)
 bool point_in_menu_window(Uint32 window_id, int x, int y, POINT *point)
 {
     const ScreenWindow *screen = screen_window_with_id(window_id);
-    *point = POINT{x, y};
+    *point = POINT{to_system_pixels(x), to_system_pixels(y)};
     return screen != nullptr && screen->hwnd == tracking->hwnd;
 }
 

@@ -7,6 +7,7 @@
 #include "display/sdl/menu_drawing.h"
 #include "display/sdl/menu_look.h"
 #include "display/sdl/menu_loop.h"
+#include "display/sdl/window_scale.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
@@ -33,7 +34,8 @@ ScreenWindow *open_screen_window(HWND hwnd, const platform::Window &window)
     int height = std::max(1, content_height_of(hwnd, window));
     Uint32 flags = SDL_WINDOW_HIDDEN | (is_resizable(window) ? SDL_WINDOW_RESIZABLE : 0);
     SDL_Window *sdl_window =
-        SDL_CreateWindow(window.title.c_str(), window.frame.left, window.frame.top, width, height, flags);
+        SDL_CreateWindow(window.title.c_str(), to_screen_pixels(window.frame.left), to_screen_pixels(window.frame.top),
+                         to_screen_pixels(width), to_screen_pixels(height), flags);
     if (sdl_window == nullptr) {
         return nullptr;
     }
@@ -42,7 +44,8 @@ ScreenWindow *open_screen_window(HWND hwnd, const platform::Window &window)
         SDL_SetWindowModalFor(sdl_window, owner->window);
     }
     screen_windows.push_back(std::make_unique<ScreenWindow>(ScreenWindow{
-        hwnd, sdl_window, window.title, POINT{window.frame.left, window.frame.top}, width, height, false, true}));
+        hwnd, sdl_window, window.title, POINT{window.frame.left, window.frame.top}, width, height, false, true,
+        nullptr}));
     return screen_windows.back().get();
 }
 
@@ -50,13 +53,13 @@ void follow_geometry(ScreenWindow &screen, HWND hwnd, const platform::Window &wi
 {
     POINT position{window.frame.left, window.frame.top};
     if (position.x != screen.position.x || position.y != screen.position.y) {
-        SDL_SetWindowPosition(screen.window, position.x, position.y);
+        SDL_SetWindowPosition(screen.window, to_screen_pixels(position.x), to_screen_pixels(position.y));
         screen.position = position;
     }
     int width = std::max(1, content_width_of(window));
     int height = std::max(1, content_height_of(hwnd, window));
     if (width != screen.content_width || height != screen.content_height) {
-        SDL_SetWindowSize(screen.window, width, height);
+        SDL_SetWindowSize(screen.window, to_screen_pixels(width), to_screen_pixels(height));
         screen.content_width = width;
         screen.content_height = height;
     }
@@ -112,17 +115,38 @@ void show_menu_bar(HWND hwnd, const platform::Window &window, SDL_Surface *targe
     blit_pixels(strip.data(), width, menu_bar_height(hwnd), target, 0, 0);
 }
 
+// Where the content is put together: the window's own surface at scale 1.
+SDL_Surface *content_surface(ScreenWindow &screen, SDL_Surface *shown)
+{
+    if (shown == nullptr || window_scale() == 1) {
+        return shown;
+    }
+    SDL_Surface *&unscaled = screen.unscaled;
+    if (unscaled != nullptr && (unscaled->w != screen.content_width || unscaled->h != screen.content_height ||
+                                unscaled->format->format != shown->format->format)) {
+        SDL_FreeSurface(unscaled);
+        unscaled = nullptr;
+    }
+    if (unscaled == nullptr) {
+        unscaled = SDL_CreateRGBSurfaceWithFormat(0, screen.content_width, screen.content_height,
+                                                  shown->format->BitsPerPixel, shown->format->format);
+    }
+    return unscaled;
+}
+
 void present(ScreenWindow &screen)
 {
     screen.needs_present = false;
     const platform::Window *window = platform::window_from(screen.hwnd);
-    SDL_Surface *target = SDL_GetWindowSurface(screen.window);
+    SDL_Surface *shown = SDL_GetWindowSurface(screen.window);
+    SDL_Surface *target = content_surface(screen, shown);
     if (window == nullptr || target == nullptr) {
         return;
     }
     int bar = menu_bar_height(screen.hwnd);
-    if (target->w > content_width_of(*window) || target->h > content_height_of(screen.hwnd, *window)) {
-        SDL_FillRect(target, nullptr, mapped_color(target->format, MENU_FACE));
+    if (shown->w > to_screen_pixels(content_width_of(*window)) ||
+        shown->h > to_screen_pixels(content_height_of(screen.hwnd, *window))) {
+        SDL_FillRect(shown, nullptr, mapped_color(shown->format, MENU_FACE));
     }
     MenuOverlay overlay{NO_ITEM, nullptr, 0, 0, POINT{0, 0}};
     bool menu_open = menu_overlay_of(screen.hwnd, &overlay);
@@ -133,6 +157,9 @@ void present(ScreenWindow &screen)
     if (menu_open) {
         blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, target, overlay.popup_origin.x,
                     overlay.popup_origin.y);
+    }
+    if (target != shown) {
+        blit_enlarged(target, shown);
     }
     SDL_UpdateWindowSurface(screen.window);
 }
@@ -195,6 +222,7 @@ void forget_window(HWND hwnd)
     auto found = std::find_if(screen_windows.begin(), screen_windows.end(),
                               [&](const auto &screen) { return screen->hwnd == hwnd; });
     if (found != screen_windows.end()) {
+        SDL_FreeSurface((*found)->unscaled);
         SDL_DestroyWindow((*found)->window);
         screen_windows.erase(found);
     }

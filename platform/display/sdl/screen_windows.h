@@ -22,6 +22,9 @@ struct ScreenWindow {
     int content_height;
     bool shown;
     bool needs_present;
+    // Above scale 1: the content at the window system's own size, in the
+    // screen's pixel format, put together there and then enlarged.
+    SDL_Surface *unscaled;
 };
 
 ScreenWindow *screen_window_of(HWND hwnd);             // null when the window has no SDL window

@@ -8,11 +8,13 @@
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/sdl_clock.h"
 #include "display/sdl/sdl_input.h"
+#include "display/sdl/window_scale.h"
 
 namespace qz370::sdl {
 
 namespace {
 
+// The screen the program sees: the real one in enlarged pixels.
 void screen_size(int *width, int *height)
 {
     SDL_DisplayMode mode{};
@@ -20,8 +22,8 @@ void screen_size(int *width, int *height)
         mode.w = 0;
         mode.h = 0;
     }
-    *width = mode.w;
-    *height = mode.h;
+    *width = to_system_pixels(mode.w);
+    *height = to_system_pixels(mode.h);
 }
 
 void poll()
@@ -94,6 +96,7 @@ bool use()
         SDL_Quit();
         return false;
     }
+    choose_window_scale();
     SDL_StartTextInput();
     platform::set_display_driver(&DESKTOP_DRIVER);
     return true;

@@ -10,6 +10,7 @@
 #include "display/sdl/menu_drawing.h"
 #include "display/sdl/menu_loop.h"
 #include "display/sdl/screen_windows.h"
+#include "display/sdl/window_scale.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
@@ -200,13 +201,14 @@ void translate_button(const SDL_MouseButtonEvent &button)
         return;
     }
     int bar = menu_bar_height(top);
-    if (button.y < bar) {
+    POINT point{to_system_pixels(button.x), to_system_pixels(button.y)};
+    if (point.y < bar) {
         if (message == WM_LBUTTONDOWN) {
-            open_menu_under(top, button.x);
+            open_menu_under(top, point.x);
         }
         return;
     }
-    POINT point{button.x, button.y - bar};
+    point.y -= bar;
     HWND target = window_under(top, &point);
     platform::post_input(target, message, mouse_key_flags(button.button, pressed), MAKELPARAM(point.x, point.y));
 }
@@ -245,7 +247,7 @@ void translate_window_event(const SDL_WindowEvent &event)
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        follow_user_resize(hwnd, event.data1, event.data2);
+        follow_user_resize(hwnd, to_system_pixels(event.data1), to_system_pixels(event.data2));
         break;
     default:
         break;
