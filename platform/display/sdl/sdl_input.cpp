@@ -114,11 +114,23 @@ void translate_key_down(const SDL_KeyboardEvent &key)
     }
 }
 
+// A window losing the keyboard focus hears from SDL that every key held
+// went up, though none did. Windows tells it nothing: a key let go
+// elsewhere is still down for the window, as it last saw the key.
+bool released_by_losing_focus(const SDL_KeyboardEvent &key)
+{
+    SDL_Window *window = SDL_GetWindowFromID(key.windowID);
+    return window != nullptr && window != SDL_GetKeyboardFocus();
+}
+
 void translate_key_up(const SDL_KeyboardEvent &key)
 {
     auto typing = std::find(typing_keys.begin(), typing_keys.end(), key.keysym.scancode);
     if (typing != typing_keys.end()) {
         typing_keys.erase(typing);
+        return;
+    }
+    if (released_by_losing_focus(key)) {
         return;
     }
     int virtual_key = virtual_key_of(key.keysym);
