@@ -21,6 +21,7 @@ struct Report {
     int64_t frames;  // frames the graphics window showed
     double seconds;
     bool outputs_failed;  // a frame picture or a line could not be written
+    std::string failure;  // the first of them, and why: the line to show
 };
 
 Report run_replay(const Options &options, const Outputs &outputs);
