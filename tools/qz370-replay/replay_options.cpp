@@ -15,7 +15,15 @@ const char *const USAGE =
     "  --frames DIR   one numbered picture per frame shown\n"
     "  --hashes FILE  one line per frame shown: the XXH3 64 hash of its pixels\n"
     "  --quiet        no progress line and no summary\n"
-    "  --help         this text\n";
+    "  --help         this text\n"
+    "Outputs are written under temporary names beside their places and take\n"
+    "those places only when the whole run succeeds; an output that is the script,\n"
+    "or two outputs that are one file, are refused before anything is written.\n"
+    "Exit status:\n"
+    "  0  the script played and every output was written\n"
+    "  1  an output could not be written: no file was changed\n"
+    "  2  a bad command line, a path refused, or a script that cannot be read\n"
+    "  Ctrl+C or SIGTERM stops the run and removes everything it wrote.\n";
 
 namespace {
 
