@@ -56,14 +56,27 @@ int why_folder_refuses(const fs::path &folder) {
     return access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
+// As the output will be written: a new file or folder, or a regular file
+// replaced, goes into the folder above; frames join a folder that is there
+// already; a device or a pipe is written where it is.
+int why_output_refused(const OutputPath &output, const fs::file_status &status) {
+    std::error_code failure;
+    fs::path place = place_of(*output.path);
+    if (!fs::exists(status)) {
+        return why_folder_refuses(place.parent_path());
+    }
+    if (!output.folder && !fs::is_regular_file(status)) {
+        return access(place.c_str(), W_OK) == 0 ? 0 : errno;
+    }
+    place = fs::canonical(place, failure);
+    return why_folder_refuses(output.folder ? place : place.parent_path());
+}
+
 bool check_output(const OutputPath &output, std::string &error) {
     std::error_code failure;
     fs::file_status status = fs::status(*output.path, failure);
-    if (fs::exists(status) && fs::is_directory(status) != output.folder) {
-        error = cannot_write(*output.path, output.folder ? ENOTDIR : EISDIR);
-        return false;
-    }
-    int why = why_folder_refuses(place_of(*output.path).parent_path());
+    int why = fs::exists(status) && fs::is_directory(status) != output.folder ? (output.folder ? ENOTDIR : EISDIR)
+                                                                               : why_output_refused(output, status);
     if (why != 0) {
         error = cannot_write(*output.path, why);
         return false;

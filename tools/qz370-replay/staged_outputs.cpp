@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char *STAGE_SUFFIX = ".XXXXXX";
+constexpr const char *FRAMES_STAGE = ".frames.XXXXXX";
 constexpr mode_t NEW_FILE_MODE = 0666;
 constexpr mode_t NEW_FOLDER_MODE = 0777;
 constexpr mode_t PERMISSION_BITS = 07777;
@@ -102,9 +103,12 @@ std::string stage_file(const std::string &path, std::string &error) {
     return staged;
 }
 
+// Frames for a folder that is there already are staged in a hidden folder
+// inside it, which asks no more of the file system than the frames will.
 std::string stage_folder(const std::string &path, std::string &error) {
     fs::path place = place_of(path);
-    std::string staged = stage_name(place);
+    std::error_code failure;
+    std::string staged = fs::is_directory(place, failure) ? (place / FRAMES_STAGE).string() : stage_name(place);
     if (mkdtemp(staged.data()) == nullptr) {
         error = cannot_write(path, errno);
         return "";

@@ -15,7 +15,8 @@ std::filesystem::path place_of(const std::string &path);
 // holding the line to show. What is no regular file (a device, a pipe) holds
 // nothing to lose and cannot be replaced: it is written where it is.
 std::string stage_file(const std::string &path, std::string &error);
-// The same for the frames' folder: a temporary folder beside it.
+// The same for the frames' folder: a temporary folder beside it, or inside
+// it where it is there already.
 std::string stage_folder(const std::string &path, std::string &error);
 
 // Moves every staged output into its place: files replace what was there,
