@@ -11,9 +11,18 @@
 // requested height and weight.
 constexpr const char *TEXT_FONT_FACE = "QZ370-font";
 
+// The drawing operations hand over checked colours and sizes; whatever else a
+// command holds still draws something, never reads past the palette or
+// overflows.
 static COLORREF colour_value(int32_t colour)
 {
-    return Palette[colour].value;
+    return colour >= 0 && colour < PALETTE_SIZE ? Palette[colour].value : Palette[ILLEGAL_COLOUR_REPLACEMENT].value;
+}
+
+// CreateFontA reads a negative height as the em.
+static int em_height(int32_t ptsize)
+{
+    return ptsize == INT32_MIN ? INT32_MAX : -ptsize;
 }
 
 // Width 0 fills the shape in the pen's colour; a wider pen only outlines it.
@@ -148,7 +157,7 @@ static void render_text(const DrawCommand &command)
     SetTextColor(canvas_dc, colour_value(command.color));
     const int kept_mode = GetBkMode(canvas_dc);
     SetBkMode(canvas_dc, TRANSPARENT);
-    HFONT font = CreateFontA(-command.text.ptsize, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    HFONT font = CreateFontA(em_height(command.text.ptsize), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                              TEXT_FONT_FACE);
     HGDIOBJ kept_font = SelectObject(canvas_dc, font);

@@ -262,6 +262,19 @@ TEST_F(GameOnDesktop, CtrlHHaltsTheStarsAndCtrlARunsThemAgain)
     EXPECT_TRUE(wait_until([&] { return !still_for(FRAME_GAP); }));
 }
 
+// The windows never hear of a Ctrl let go while neither has the focus, so an H
+// typed back in the graphics window still halts the game.
+TEST_F(GameOnDesktop, CtrlReleasedOutsideTheWindowsStaysHeld)
+{
+    game_->press(XK_Control_L);
+    ASSERT_TRUE(wait_until([&] { return !still_for(FRAME_GAP); }));
+    game_->focus_nowhere();
+    game_->release(XK_Control_L);
+    game_->focus(graphics_);
+    game_->keys({XK_h});
+    EXPECT_TRUE(wait_until([&] { return still_for(FRAME_GAP); })) << "the release outside reached the game";
+}
+
 TEST_F(GameOnDesktop, TheRunMenuShowsTheLoggingCheckMarkThatCtrlLSwitches)
 {
     // The game switches logging off as it starts.

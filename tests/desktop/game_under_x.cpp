@@ -215,6 +215,12 @@ void GameUnderX::focus(Window window)
     XSync(display_, False);
 }
 
+void GameUnderX::focus_nowhere()
+{
+    XSetInputFocus(display_, None, RevertToNone, CurrentTime);
+    XSync(display_, False);
+}
+
 void GameUnderX::click(int x, int y)
 {
     XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
@@ -231,6 +237,18 @@ void GameUnderX::keys(const std::vector<unsigned long> &keysyms)
     for (auto keysym = keysyms.rbegin(); keysym != keysyms.rend(); ++keysym) {
         XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, *keysym), False, CurrentTime);
     }
+    XSync(display_, False);
+}
+
+void GameUnderX::press(unsigned long keysym)
+{
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
+    XSync(display_, False);
+}
+
+void GameUnderX::release(unsigned long keysym)
+{
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), False, CurrentTime);
     XSync(display_, False);
 }
 

@@ -64,9 +64,13 @@ public:
     Screenshot capture(int x, int y, int width, int height) const;
 
     void focus(Window window);
+    // The keyboard then goes to no window at all, as when the user works elsewhere.
+    void focus_nowhere();
     void click(int x, int y);
     // A chord: every key pressed in order, then released in reverse.
     void keys(const std::vector<unsigned long> &keysyms);
+    void press(unsigned long keysym);
+    void release(unsigned long keysym);
     // What a window manager sends when the user clicks the close box.
     void ask_to_close(Window window);
 

@@ -8,6 +8,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -103,14 +104,49 @@ TEST(RenderTool, BadCommandFileIsRefusedWithItsLine) {
     EXPECT_TRUE(run.output_lines.empty());
 }
 
+// Each file is refused with status 2 before anything is saved from the line
+// at fault on, whatever it would have drawn.
 TEST(RenderTool, UnknownCommandsAndColoursAreRefused) {
+    struct Case {
+        const char *commands;
+        const char *error;
+    };
+    const Case cases[] = {
+        {"circle 0 0 0 5\n", ":1: unknown command circle"},
+        {"pixel 24 0 0\n", ":1: colour index outside 0..23"},
+        {"pixel 0 1 2 junk\nsave never\n", ":1: unexpected 'junk' after pixel"},
+        {"line 0 1 0 0 9 9 9\n", ":1: unexpected '9' after line"},
+        {"save ../escaped\n", ":1: save needs a plain name, not a path: ../escaped"},
+        {"save one two\n", ":1: unexpected 'two' after save"},
+        {"# the window system's limits\ncanvas 16385 1 0 0\nline 0 1 0 0 100 0\nsave never\n",
+         ":2: the window system makes no canvas of 16385 by 1 pixels"},
+        {"canvas 8193 8192 0 0\nsave never\n", ":1: the window system makes no canvas of 8193 by 8192 pixels"},
+        {"canvas 100000 100000 0 0\nsave never\n",
+         ":1: the window system makes no canvas of 100000 by 100000 pixels"},
+    };
+    for (const Case &c : cases) {
+        TemporaryDirectory scratch;
+        std::string file = scratch.file("commands.txt");
+        write_file(file, c.commands);
+        RenderRun run = run_render_tool(file + " " + scratch.path(), scratch);
+        EXPECT_EQ(run.exit_status, 2) << c.commands;
+        EXPECT_EQ(run.error_lines, std::vector<std::string>{file + c.error}) << c.commands;
+        EXPECT_FALSE(std::filesystem::exists(scratch.file("never.ppm"))) << c.commands;
+        EXPECT_FALSE(std::filesystem::exists(scratch.path() + "/../escaped.ppm")) << c.commands;
+    }
     TemporaryDirectory scratch;
-    write_file(scratch.file("word.txt"), "circle 0 0 0 5\n");
-    write_file(scratch.file("colour.txt"), "pixel 24 0 0\n");
-    EXPECT_EQ(run_render_tool(scratch.file("word.txt") + " " + scratch.path(), scratch).error_lines,
-              std::vector<std::string>{scratch.file("word.txt") + ":1: unknown command circle"});
-    EXPECT_EQ(run_render_tool(scratch.file("colour.txt") + " " + scratch.path(), scratch).error_lines,
-              std::vector<std::string>{scratch.file("colour.txt") + ":1: colour index outside 0..23"});
+    RenderRun run = run_render_tool(scratch.path() + " " + scratch.path(), scratch);
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_EQ(run.error_lines, std::vector<std::string>{"cannot read " + scratch.path() + ": is a directory"});
+}
+
+// The renderer takes sizes no drawing operation would hand it without harm.
+TEST(RenderTool, TextOfAnySizeIsDrawn) {
+    TemporaryDirectory scratch;
+    write_file(scratch.file("sizes.txt"), "text 0 0 0 -2147483648 hi\ntext 0 0 0 2147483647 hi\nsave sizes\n");
+    RenderRun run = run_render_tool(scratch.file("sizes.txt") + " " + scratch.path(), scratch);
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(run.output_lines.size(), 1u);
 }
 
 TEST(RenderTool, UnwritableOutputDirectoryFails) {
@@ -118,7 +154,8 @@ TEST(RenderTool, UnwritableOutputDirectoryFails) {
     write_file(scratch.file("one.txt"), "pixel 0 0 0\nsave one\n");
     RenderRun run = run_render_tool(scratch.file("one.txt") + " " + scratch.file("missing"), scratch);
     EXPECT_EQ(run.exit_status, 1);
-    EXPECT_EQ(run.error_lines, std::vector<std::string>{"cannot write " + scratch.file("missing") + "/one.ppm"});
+    EXPECT_EQ(run.error_lines, std::vector<std::string>{"cannot write " + scratch.file("missing") +
+                                                         "/one.ppm: No such file or directory"});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "replay_tool_runner.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,17 +8,23 @@
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace qz370::test {
 
 namespace {
 
 const char *const TOOL = QZ370_BINARY_DIR "/tools/qz370-replay/qz370-replay";
+constexpr int SIGNAL_EXIT_BASE = 128;
+constexpr auto SIGNAL_WAIT = std::chrono::seconds(20);
+constexpr auto POLL_INTERVAL = std::chrono::milliseconds(10);
 
 std::string shell_quoted(const std::string &text) {
     std::string quoted = "'";
@@ -52,6 +59,36 @@ ToolRun run_replay_tool(const std::vector<std::string> &arguments, const std::st
     command += " 2>" + shell_quoted(errors);
     int status = std::system(command.c_str());
     ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(errors)};
+    std::filesystem::remove(errors);
+    return run;
+}
+
+ToolRun run_replay_tool_until(const std::vector<std::string> &arguments, const std::string &directory,
+                              const std::string &scratch, const std::function<bool()> &ready, int signal) {
+    std::string errors = scratch + "/stderr.txt";
+    std::vector<char *> argv{const_cast<char *>(TOOL)};
+    for (const std::string &argument : arguments) {
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        int error_file = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (error_file < 0 || chdir(directory.c_str()) != 0 || setenv("TMPDIR", scratch.c_str(), 1) != 0) {
+            _exit(EXIT_FAILURE);
+        }
+        dup2(error_file, STDERR_FILENO);
+        execv(TOOL, argv.data());
+        _exit(EXIT_FAILURE);
+    }
+    auto deadline = std::chrono::steady_clock::now() + SIGNAL_WAIT;
+    while (!ready() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(POLL_INTERVAL);
+    }
+    kill(child, signal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ToolRun run{WIFSIGNALED(status) ? SIGNAL_EXIT_BASE + WTERMSIG(status) : WEXITSTATUS(status), read_file(errors)};
     std::filesystem::remove(errors);
     return run;
 }

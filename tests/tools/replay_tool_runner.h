@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ struct ToolRun {
 // with its temporary files in scratch.
 ToolRun run_replay_tool(const std::vector<std::string> &arguments, const std::string &directory,
                         const std::string &scratch);
+
+// Runs the tool as run_replay_tool does, but sends it the signal as soon as
+// ready() holds; the exit status of a program the signal ended is 128 plus
+// the signal's number, as a shell reports it.
+ToolRun run_replay_tool_until(const std::vector<std::string> &arguments, const std::string &directory,
+                              const std::string &scratch, const std::function<bool()> &ready, int signal);
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);

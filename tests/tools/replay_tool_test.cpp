@@ -1,8 +1,12 @@
 // qz370-replay's command line, its outputs and its working directory.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +56,95 @@ TEST_F(ToolTest, AScriptThatCannotBeOpenedGivesOneLineAndStatusTwo) {
     EXPECT_NE(result.error_output.find("missing.scr"), std::string::npos);
     EXPECT_TRUE(is_empty_directory(scratch.path()));
     EXPECT_EQ(run({}).exit_status, 2) << "no QZ370.SCR here";
+}
+
+// The script, a file of the user's, a folder and a pipe: what each refused
+// command line must leave as it was.
+struct UsersFiles : ToolTest {
+    static constexpr char PRECIOUS[] = "precious\n";
+    std::string script = SHORT_SCRIPT;
+
+    void SetUp() override {
+        write_file(work.file("v.scr"), script);
+        write_file(work.file("precious.txt"), PRECIOUS);
+        fs::create_directory(work.file("folder"));
+        mkfifo(work.file("pipe").c_str(), 0600);
+    }
+    void expect_left_as_they_were(const std::string &context) {
+        std::set<std::string> names;
+        for (const auto &entry : fs::directory_iterator(work.path())) {
+            names.insert(entry.path().filename().string());
+        }
+        EXPECT_EQ(names, (std::set<std::string>{"folder", "pipe", "precious.txt", "v.scr"})) << context;
+        EXPECT_TRUE(is_empty_directory(work.file("folder"))) << context;
+        EXPECT_EQ(read_file(work.file("v.scr")), script) << context;
+        EXPECT_EQ(read_file(work.file("precious.txt")), PRECIOUS) << context;
+        EXPECT_TRUE(is_empty_directory(scratch.path())) << context;
+    }
+};
+
+TEST_F(UsersFiles, PathsAreRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char *error;
+    };
+    const Case cases[] = {
+        {{"--script", "v.scr", "--log", "v.scr"}, "--log v.scr is the script, which is never written"},
+        {{"--script", "v.scr", "--hashes", "./v.scr"}, "--hashes ./v.scr is the script, which is never written"},
+        {{"--script", "v.scr", "--png", "v.scr"}, "--png v.scr is the script, which is never written"},
+        {{"--script", "missing.scr", "--log", "precious.txt", "--frames", "new"},
+         "cannot read script missing.scr: No such file or directory"},
+        {{"--script", "v.scr", "--hashes", "precious.txt", "--log", "precious.txt"},
+         "--log and --hashes are both precious.txt"},
+        {{"--script", "v.scr", "--log", "precious.txt", "--png", "folder/../precious.txt"},
+         "--log and --png are both folder/../precious.txt"},
+        {{"--script", "v.scr", "--log", "new.txt", "--png", "out/x.png"},
+         "cannot write out/x.png: No such file or directory"},
+        {{"--script", "v.scr", "--frames", "out/frames"}, "cannot write out/frames: No such file or directory"},
+        {{"--script", "v.scr", "--frames", "precious.txt"}, "cannot write precious.txt: Not a directory"},
+        {{"--script", "v.scr", "--log", "folder"}, "cannot write folder: Is a directory"},
+        {{"--script", "folder"}, "cannot read script folder: is not a regular file"},
+        {{"--script", "pipe", "--log", "new.txt"}, "cannot read script pipe: is not a regular file"},
+    };
+    for (const Case &c : cases) {
+        ToolRun result = run(c.arguments);
+        EXPECT_EQ(result.exit_status, 2) << c.error;
+        EXPECT_EQ(result.error_output, std::string("qz370-replay: ") + c.error + "\n");
+        expect_left_as_they_were(c.error);
+    }
+}
+
+// /dev/full takes nothing: the run fails with status 1, saying only what
+// failed and why, and no output takes its place.
+TEST_F(UsersFiles, AnOutputThatCannotBeWrittenChangesNoFile) {
+    for (const char *full : {"--hashes", "--png", "--log"}) {
+        ToolRun result = run({"--script", "v.scr", "--log", "precious.txt", "--png", "precious.txt.png", "--frames",
+                              "folder", full, "/dev/full", "--quiet"});
+        EXPECT_EQ(result.exit_status, 1) << full;
+        EXPECT_EQ(result.error_output, "qz370-replay: cannot write /dev/full: No space left on device\n") << full;
+        expect_left_as_they_were(full);
+    }
+}
+
+// Stopped while frames are being written into a hidden folder in theirs.
+TEST_F(UsersFiles, AStoppedRunRemovesEverythingItWrote) {
+    script = "QZ370_PERIODIC(100000000);\n";
+    write_file(work.file("v.scr"), script);
+    auto playing = [&] {
+        for (const auto &entry : fs::directory_iterator(work.file("folder"))) {
+            if (!fs::is_empty(entry.path())) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int signal : {SIGINT, SIGTERM}) {
+        ToolRun result = run_replay_tool_until(
+            {"--script", "v.scr", "--log", "precious.txt", "--frames", "folder", "--hashes", "new.txt"}, work.path(),
+            scratch.path(), playing, signal);
+        EXPECT_EQ(result.exit_status, 128 + signal) << result.error_output;
+        expect_left_as_they_were(strsignal(signal));
+    }
 }
 
 TEST_F(ToolTest, PlaysQZ370SCRFromTheWorkingDirectoryIntoRelativeOutputs) {

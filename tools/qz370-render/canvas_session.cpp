@@ -70,11 +70,15 @@ void draw_shape(const Command &command) {
 
 }  // namespace
 
-void open_canvas(int width, int height, int centre_x_pixel, int centre_y_pixel) {
+bool open_canvas(int width, int height, int centre_x_pixel, int centre_y_pixel) {
     close_canvas();
     HDC screen = GetDC(nullptr);
-    canvas_dc = CreateCompatibleDC(screen);
     canvas_bitmap = CreateCompatibleBitmap(screen, width, height);
+    if (!canvas_bitmap) {
+        ReleaseDC(nullptr, screen);
+        return false;
+    }
+    canvas_dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
     initial_bitmap = SelectObject(canvas_dc, canvas_bitmap);
     canvas_width = width;
@@ -82,6 +86,7 @@ void open_canvas(int width, int height, int centre_x_pixel, int centre_y_pixel) 
     centre_x = centre_x_pixel;
     centre_y = centre_y_pixel;
     paint_white();
+    return true;
 }
 
 void close_canvas() {

@@ -10,8 +10,9 @@
 namespace qz370::render_tool {
 
 // Opens a new all-white canvas of width by height pixels with the library's
-// origin at (centre_x, centre_y), releasing the previous one.
-void open_canvas(int width, int height, int centre_x, int centre_y);
+// origin at (centre_x, centre_y), releasing the previous one. False, with no
+// canvas open, when the window system makes no bitmap that size.
+bool open_canvas(int width, int height, int centre_x, int centre_y);
 void close_canvas();
 
 // Draws one command (not Canvas or Save) with render_command or erase_canvas.

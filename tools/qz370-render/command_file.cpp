@@ -1,9 +1,11 @@
 #include "command_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -83,23 +85,40 @@ std::string parse_line(const std::string &text, Command *command) {
     if (!colour_ok(*command)) return "colour index outside 0.." + std::to_string(PALETTE_COLOURS - 1);
     if (!sizes_ok(*command)) return "bad size or width";
     if (syntax->op == Op::Save && !(in >> command->text)) return "save needs a name";
+    if (syntax->op == Op::Save && command->text.find('/') != std::string::npos)
+        return "save needs a plain name, not a path: " + command->text;
     if (syntax->op == Op::Text) {
         std::string rest;
         std::getline(in, rest);
         if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
         command->text = unescape(rest);
     }
+    std::string junk;
+    if (in >> junk) return "unexpected '" + junk + "' after " + word;
     return "";
+}
+
+// A directory opens as a stream that reads nothing, which would pass for an
+// empty file.
+bool open_command_file(const std::string &path, std::ifstream *file, std::string *error) {
+    std::error_code failure;
+    if (std::filesystem::is_directory(path, failure)) {
+        *error = "cannot read " + path + ": is a directory";
+        return false;
+    }
+    file->open(path);
+    if (!*file) {
+        *error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 bool read_command_file(const std::string &path, std::vector<Command> *commands, std::string *error) {
-    std::ifstream file(path);
-    if (!file) {
-        *error = "cannot read " + path;
-        return false;
-    }
+    std::ifstream file;
+    if (!open_command_file(path, &file, error)) return false;
     std::string text;
     for (int line = 1; std::getline(file, text); ++line) {
         while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();

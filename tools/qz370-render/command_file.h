@@ -11,7 +11,7 @@
 //   line C W x1 y1 x2 y2               the end point left out (width 1)
 //   pixel C x y
 //   text C x y PTSIZE TEXT...          \n, \\ and \xHH escapes
-//   save NAME                          one image per save
+//   save NAME                          one image per save, NAME without '/'
 #pragma once
 
 #include <string>

@@ -1,15 +1,19 @@
 // qz370-replay: plays a recorded script through the game (or a program of the
 // user's own) on the headless display and keeps its log, its frames and its
 // final picture.
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <string>
 
+#include "interruption.h"
+#include "path_checks.h"
 #include "program_replay.h"
 #include "replay_options.h"
 #include "replay_session.h"
 #include "scratch_directory.h"
+#include "staged_outputs.h"
 
 namespace {
 
@@ -22,39 +26,64 @@ int fail(const std::string &line, int status) {
     return status;
 }
 
-// Output paths are taken from where the program was started, not from the
-// scratch directory the game runs in.
-void make_output_paths_absolute(replay::Options &options) {
-    for (std::string *path : {&options.log_file, &options.png_file, &options.frames_dir, &options.hashes_file,
-                               &options.gif_file}) {
-        if (!path->empty()) {
-            *path = std::filesystem::absolute(*path).string();
-        }
-    }
+std::string cannot_write(const std::string &path) {
+    return "qz370-replay: cannot write " + path + ": " + std::strerror(errno);
 }
 
+// Opened at its staged path; null when not asked for, or after an error.
 FILE *open_output(const std::string &path, std::string &error) {
-    if (path.empty()) {
+    if (path.empty() || !error.empty()) {
         return nullptr;
     }
-    FILE *file = std::fopen(path.c_str(), "w");
-    if (file == nullptr) {
-        error = "qz370-replay: cannot write " + path;
+    std::string staged = replay::stage_file(path, error);
+    FILE *file = staged.empty() ? nullptr : std::fopen(staged.c_str(), "w");
+    if (file == nullptr && error.empty()) {
+        error = cannot_write(path);
     }
     return file;
 }
 
-bool make_frames_directory(const std::string &path, std::string &error) {
-    std::error_code failure;
-    std::filesystem::create_directories(path, failure);
-    if (failure) {
-        error = "qz370-replay: cannot make " + path + ": " + failure.message();
-        return false;
+std::string stage_output(const std::string &path, bool folder, std::string &error) {
+    if (path.empty() || !error.empty()) {
+        return "";
     }
-    return true;
+    return folder ? replay::stage_folder(path, error) : replay::stage_file(path, error);
 }
 
 bool close_output(FILE *file) { return file == nullptr || std::fclose(file) == 0; }
+
+// Everything written meanwhile goes, and the scratch directory with it.
+void abandon_run() {
+    replay::discard_staged();
+    replay::leave_scratch_directory();
+}
+
+// The outputs move into their places only if every one was written whole.
+bool finish_outputs(const replay::Options &options, const replay::Outputs &outputs, const std::string &png_stage,
+                    const replay::Report &report, std::string &error) {
+    error = report.failure;
+    if (!close_output(outputs.log) && error.empty()) {
+        error = cannot_write(options.log_file);
+    }
+    if (!close_output(outputs.hashes) && error.empty()) {
+        error = cannot_write(options.hashes_file);
+    }
+    if (!close_output(outputs.gif) && error.empty()) {
+        error = cannot_write(options.gif_file);
+    }
+    if (!report.gif_error.empty() && error.empty()) {
+        error = "qz370-replay: cannot write " + options.gif_file + ": " + report.gif_error;
+    }
+    if (error.empty() && !png_stage.empty() && !replay::write_final_picture(png_stage)) {
+        error = cannot_write(options.png_file);
+    }
+    replay::stop_if_interrupted();
+    if (!error.empty()) {
+        replay::discard_staged();
+        return false;
+    }
+    return replay::commit_staged(error);
+}
 
 void print_summary(const replay::Report &report) {
     double rate = report.seconds > 0 ? static_cast<double>(report.frames) / report.seconds : 0;
@@ -75,34 +104,31 @@ int main(int argc, char **argv) {
     if (!options.program.empty() && !replay::find_program(options.program, error)) {
         return fail(error, EXIT_BAD_USE);
     }
-    make_output_paths_absolute(options);
+    if (!replay::check_paths(options, error)) {
+        return fail(error, EXIT_BAD_USE);
+    }
+    replay::catch_interruptions(abandon_run);
     replay::Outputs outputs{open_output(options.log_file, error), open_output(options.hashes_file, error),
-                            options.frames_dir, open_output(options.gif_file, error)};
-    if (!error.empty() || (!outputs.frames_dir.empty() && !make_frames_directory(outputs.frames_dir, error)) ||
-        !replay::enter_scratch_directory(options.script, error)) {
-        close_output(outputs.log);
-        close_output(outputs.hashes);
-        close_output(outputs.gif);
+                            stage_output(options.frames_dir, true, error), open_output(options.gif_file, error)};
+    std::string png_stage = stage_output(options.png_file, false, error);
+    if (!error.empty() || !replay::enter_scratch_directory(options.script, error)) {
+        abandon_run();
         return fail(error, EXIT_BAD_USE);
     }
     replay::Report report = replay::run_replay(options, outputs);
     replay::leave_scratch_directory();
-    bool written = !report.outputs_failed;
-    written = close_output(outputs.log) && written;
-    written = close_output(outputs.hashes) && written;
-    bool gif_closed = close_output(outputs.gif);
     if (!report.program_failure.empty()) {
+        close_output(outputs.log);
+        close_output(outputs.hashes);
+        close_output(outputs.gif);
+        replay::discard_staged();
         return fail(report.program_failure, EXIT_PROGRAM_FAILED);
     }
-    if (!report.gif_error.empty()) {
-        return fail("qz370-replay: cannot write " + options.gif_file + ": " + report.gif_error, EXIT_OUTPUT_FAILED);
-    }
-    written = gif_closed && written;
-    if (!options.png_file.empty() && !replay::write_final_picture(options.png_file)) {
-        return fail("qz370-replay: cannot write " + options.png_file, EXIT_OUTPUT_FAILED);
+    if (!finish_outputs(options, outputs, png_stage, report, error)) {
+        return fail(error, EXIT_OUTPUT_FAILED);
     }
     if (!options.quiet) {
         print_summary(report);
     }
-    return written ? 0 : fail("qz370-replay: some output could not be written", EXIT_OUTPUT_FAILED);
+    return 0;
 }

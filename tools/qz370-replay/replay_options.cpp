@@ -8,8 +8,7 @@ const char *const USAGE =
     "usage: qz370-replay [--program PATH] [--script FILE] [--logging] [--log FILE] [--png FILE] [--frames DIR] "
     "[--hashes FILE] [--gif FILE] [--quiet]\n"
     "Plays a recorded script through the game, or a program of your own, without a screen.\n"
-    "  --program PATH a program built on QZ370 to play the script through instead of the game;\n"
-    "                 exit status 3 if it does not end with 0\n"
+    "  --program PATH a program built on QZ370 to play the script through instead of the game\n"
     "  --script FILE  the script to play (default: QZ370.SCR here; it is never changed)\n"
     "  --logging      switch the call log on before playing, as Ctrl+L does\n"
     "  --log FILE     every line printed to the text window\n"
@@ -18,7 +17,16 @@ const char *const USAGE =
     "  --hashes FILE  one line per frame shown: the XXH3 64 hash of its pixels\n"
     "  --gif FILE     the frames shown as an animated GIF, 100 ms apart, looping\n"
     "  --quiet        no progress line and no summary\n"
-    "  --help         this text\n";
+    "  --help         this text\n"
+    "Outputs are written under temporary names beside their places and take\n"
+    "those places only when the whole run succeeds; an output that is the script,\n"
+    "or two outputs that are one file, are refused before anything is written.\n"
+    "Exit status:\n"
+    "  0  the script played and every output was written\n"
+    "  1  an output could not be written: no file was changed\n"
+    "  2  a bad command line, a path refused, or a script that cannot be read\n"
+    "  3  --program: the program did not end with 0, was killed, or never answered\n"
+    "  Ctrl+C or SIGTERM stops the run and removes everything it wrote.\n";
 
 namespace {
 

@@ -2,13 +2,16 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cinttypes>
+#include <cstring>
 
 #include "frame_hash.h"
 #include "game_state.h"
 #include "gif_animation.h"
 #include "headless.h"
+#include "interruption.h"
 #include "library_state.h"
 #include "png_file.h"
 #include "program_replay.h"
@@ -45,6 +48,7 @@ void send_run_command(UINT id) { PostMessageA(graphics_window, WM_COMMAND, id, 0
 // playing, as Ctrl+L and Ctrl+P would; once playback has stopped, for whatever
 // reason, the run ends as if the user chose Quit.
 void on_idle() {
+    stop_if_interrupted();
     if (!session.playback_switched_on) {
         session.playback_switched_on = true;
         if (session.options->logging) {
@@ -59,15 +63,23 @@ void on_idle() {
     }
 }
 
+// Named as the user named it, not by the temporary name it is written under.
+void note_failure(const std::string &output) {
+    if (!session.report.outputs_failed) {
+        session.report.failure = "qz370-replay: cannot write " + output + ": " + std::strerror(errno);
+    }
+    session.report.outputs_failed = true;
+}
+
 void keep_printed_line(const char *line) {
     if (std::fputs(line, session.outputs.log) == EOF) {
-        session.report.outputs_failed = true;
+        note_failure(session.options->log_file);
     }
 }
 
 void keep_frame_hash(const uint32_t *pixels, int width, int height) {
     if (std::fprintf(session.outputs.hashes, "%016" PRIx64 "\n", frame_hash(pixels, width, height)) < 0) {
-        session.report.outputs_failed = true;
+        note_failure(session.options->hashes_file);
     }
 }
 
@@ -75,7 +87,7 @@ void keep_frame_picture(const uint32_t *pixels, int width, int height) {
     char name[FRAME_NAME_SIZE];
     std::snprintf(name, sizeof name, "/frame_%06" PRId64 ".png", session.report.frames);
     if (!write_png((session.outputs.frames_dir + name).c_str(), pixels, width, height)) {
-        session.report.outputs_failed = true;
+        note_failure(session.options->frames_dir + name);
     }
 }
 
@@ -102,6 +114,7 @@ void maybe_show_progress() {
 // program would next block: the frames shown between switching playback on
 // and sending Quit are those of the scripted events.
 void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
+    stop_if_interrupted();
     session.report.frames += 1;
     if (scripted) {
         session.report.events += 1;

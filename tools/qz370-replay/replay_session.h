@@ -23,8 +23,9 @@ struct Report {
     int64_t frames;  // frames the graphics window showed
     double seconds;
     bool outputs_failed;  // a frame picture or a line could not be written
+    std::string failure;  // the first of them, and why: the line to show
     std::string program_failure;  // --program: why the program's run failed; empty if it did not
-    std::string gif_error;  // why the GIF could not be written whole; empty: it was
+    std::string gif_error;        // why the GIF could not be written whole; empty: it was
 };
 
 Report run_replay(const Options &options, const Outputs &outputs);

@@ -47,6 +47,7 @@ bool copy_script(const std::string &script, std::string &error) {
 void remove_scratch_directory() {
     std::error_code ignored;
     fs::remove_all(scratch_directory, ignored);
+    scratch_directory.clear();
 }
 
 }  // namespace
@@ -75,6 +76,9 @@ bool enter_scratch_directory(const std::string &script, std::string &error) {
 }
 
 void leave_scratch_directory() {
+    if (scratch_directory.empty()) {
+        return;
+    }
     std::error_code ignored;
     fs::current_path(original_directory, ignored);
     remove_scratch_directory();

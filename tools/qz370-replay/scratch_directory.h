@@ -12,7 +12,7 @@ namespace replay {
 bool enter_scratch_directory(const std::string &script, std::string &error);
 
 // Changes back to the directory the program started in and removes the
-// scratch directory with everything in it.
+// scratch directory with everything in it; nothing if it was never entered.
 void leave_scratch_directory();
 
 }  // namespace replay

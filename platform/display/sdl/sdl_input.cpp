@@ -30,6 +30,9 @@ using platform::REPEAT_ONCE;
 constexpr int KEY_SCAN_CODE_SHIFT = 16;
 constexpr LPARAM KEY_SCAN_CODE_MASK = 0xFF;
 
+// More keys than a keyboard reports held at once.
+constexpr int KEYS_HELD_AT_MOST = 32;
+
 // Keys whose key-down was handed on as a typed character: their key-up has
 // gone with it.
 std::vector<SDL_Scancode> typing_keys;
@@ -115,11 +118,30 @@ void translate_key_down(const SDL_KeyboardEvent &key)
     }
 }
 
+// As a window loses the keyboard focus, SDL lets go of every key still held,
+// with key-ups for that window right before the news of the lost focus,
+// though no key went up. Windows sends nothing: a key let go elsewhere is
+// still down for the window, as it last saw the key.
+bool released_by_losing_focus(const SDL_KeyboardEvent &key)
+{
+    SDL_Event ahead[KEYS_HELD_AT_MOST];
+    int count = SDL_PeepEvents(ahead, KEYS_HELD_AT_MOST, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    int next = 0;
+    while (next < count && ahead[next].type == SDL_KEYUP) {
+        ++next;
+    }
+    return next < count && ahead[next].type == SDL_WINDOWEVENT &&
+           ahead[next].window.event == SDL_WINDOWEVENT_FOCUS_LOST && ahead[next].window.windowID == key.windowID;
+}
+
 void translate_key_up(const SDL_KeyboardEvent &key)
 {
     auto typing = std::find(typing_keys.begin(), typing_keys.end(), key.keysym.scancode);
     if (typing != typing_keys.end()) {
         typing_keys.erase(typing);
+        return;
+    }
+    if (released_by_losing_focus(key)) {
         return;
     }
     int virtual_key = virtual_key_of(key.keysym);

@@ -87,6 +87,17 @@ TEST_F(DesktopDisplay, TheCharacterTheLayoutTypesReachesTheProgram)
     EXPECT_EQ(chars[1].wParam, WPARAM{0x80});
 }
 
+// SDL lets go of the keys held as the window loses the focus; Windows does not.
+TEST_F(DesktopDisplay, KeysLetGoAsTheFocusLeavesStayDown)
+{
+    HWND hwnd = open_resizable_window();
+    take_messages();
+    push_key(hwnd, SDL_KEYDOWN, SDLK_LCTRL, SDL_SCANCODE_LCTRL);
+    push_key(hwnd, SDL_KEYUP, SDLK_LCTRL, SDL_SCANCODE_LCTRL);
+    push_window_event(hwnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_EQ(kinds_of(take_messages()), std::vector<UINT>{WM_KEYDOWN});
+}
+
 TEST_F(DesktopDisplay, CtrlWithALetterGivesTheControlCode)
 {
     HWND hwnd = open_resizable_window();

@@ -1,0 +1,15 @@
+// Ctrl+C and SIGTERM: the run stops at its next frame, cleans up after itself
+// and ends by the same signal, so the shell sees why it ended. A second one
+// ends the program at once.
+#pragma once
+
+namespace replay {
+
+// From now on the two signals are noted, not obeyed at once, except where
+// the program was started with them ignored.
+void catch_interruptions(void (*clean_up)());
+
+// If a signal was noted: cleans up and ends the program by that signal.
+void stop_if_interrupted();
+
+}  // namespace replay
