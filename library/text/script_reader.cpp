@@ -10,11 +10,19 @@ namespace {
 constexpr int KIND_LETTER_INDEX = 6;
 constexpr int KEY_CODE_MASK = 0xFF;
 
-// A CR before the newline belongs to the line end, so files written with CR LF
-// line ends play back here too.
+// Windows' text mode already turns CR LF into a newline, and only that CR: a
+// line of "\r\r\n" reads as "\r\n" there and is no empty line. Elsewhere a CR
+// before the newline belongs to the line end too, so that files written with
+// CR LF line ends play back here as they do there.
+#ifdef _WIN32
+constexpr bool TEXT_MODE_ENDS_LINES_AT_CR_LF = true;
+#else
+constexpr bool TEXT_MODE_ENDS_LINES_AT_CR_LF = false;
+#endif
+
 bool is_empty_line(const char *line)
 {
-    return line[0] == '\n' || (line[0] == '\r' && line[1] == '\n');
+    return line[0] == '\n' || (!TEXT_MODE_ENDS_LINES_AT_CR_LF && line[0] == '\r' && line[1] == '\n');
 }
 
 bool reaches_kind_letter(const char *line)

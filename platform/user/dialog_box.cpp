@@ -4,7 +4,6 @@
 // (timers, paints); only their input is held back, by disabling the owner.
 #include "user/controls/control_classes.h"
 #include "user/dialog_template.h"
-#include "gdi/fonts/font.h"
 #include "user/window_system.h"
 
 namespace qz370::platform {
@@ -21,12 +20,11 @@ struct DialogUnits {
     int base_y;  // and its height
 };
 
-DialogUnits system_font_units()
-{
-    TEXTMETRICA metrics{};
-    fonts::metrics(fonts::face_for(fonts::Family::System, 0, FW_BOLD), &metrics);
-    return DialogUnits{metrics.tmAveCharWidth, metrics.tmHeight};
-}
+// A template without a font of its own is laid out in units of the classic
+// system font's letters, 7 pixels across and 16 down. Our stand-in face for it
+// is wider; taking its own average would make every such dialog larger than
+// the real system makes it.
+constexpr DialogUnits CLASSIC_SYSTEM_FONT_UNITS{7, 16};
 
 // Rounds half away from zero, as Win32's dialog unit mapping does.
 int to_pixels(int dialog_units, int base, int units_per_base)
@@ -83,7 +81,7 @@ bool create_controls(HWND dialog, HINSTANCE instance, const DialogDescription &d
 
 HWND create_dialog(HINSTANCE instance, const DialogDescription &description, HWND owner, DLGPROC proc)
 {
-    const DialogUnits units = system_font_units();
+    const DialogUnits units = CLASSIC_SYSTEM_FONT_UNITS;
     const RECT box = to_pixels(units, description.x, description.y, description.width, description.height);
     const POINT origin = owner_client_origin(owner);
     HWND dialog = CreateWindowExA(description.ex_style, DIALOG_CLASS_NAME, description.title.c_str(),

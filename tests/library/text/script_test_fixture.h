@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,9 +32,11 @@ inline void write_file(const std::string &contents)
     std::ofstream(SCRIPT_FILE_NAME, std::ios::binary) << contents;
 }
 
+// Read in the platform's text mode, as the library writes it: CR LF line ends
+// on Windows read back as plain newlines.
 inline std::string read_file()
 {
-    std::ifstream file(SCRIPT_FILE_NAME, std::ios::binary);
+    std::ifstream file(SCRIPT_FILE_NAME);
     std::stringstream contents;
     contents << file.rdbuf();
     return contents.str();
@@ -42,6 +45,22 @@ inline std::string read_file()
 inline bool script_exists()
 {
     return std::filesystem::exists(SCRIPT_FILE_NAME);
+}
+
+// A new directory under the system's temporary one; empty if none could be made.
+inline std::filesystem::path make_scratch_directory()
+{
+    constexpr int ATTEMPTS = 100;
+    std::random_device random;
+    std::error_code failure;
+    for (int i = 0; i < ATTEMPTS; ++i) {
+        std::filesystem::path path =
+            std::filesystem::temp_directory_path(failure) / ("qz370-script-" + std::to_string(random()));
+        if (!failure && std::filesystem::create_directory(path, failure)) {
+            return path;
+        }
+    }
+    return {};
 }
 
 inline bool checked(UINT id)
@@ -53,9 +72,8 @@ class ScriptTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/qz370-script-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
+        directory_ = make_scratch_directory();
+        ASSERT_FALSE(directory_.empty());
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(directory_);
         printed().clear();

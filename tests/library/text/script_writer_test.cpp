@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "script_test_fixture.h"
@@ -68,6 +66,9 @@ TEST_F(ScriptWriter, FileThatCannotBeCreatedIsReportedAtEveryAttempt)
 // for the file, however many lines were lost.
 TEST_F(ScriptWriter, FullDiskIsReportedOnce)
 {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "this system has no always-full device";
+    }
     std::filesystem::create_symlink("/dev/full", SCRIPT_FILE_NAME);
     write_script_line(QZ370_MOUSE, event(1, 2, 0));
     write_script_line(QZ370_KBD, event(0, 0, 'a'));

@@ -4,36 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "headless.h"
 #include "library_state.h"
+#include "text_log_lines.h"
 
 namespace {
 
-std::string stored_line(int slot)
-{
-    HGLOBAL block = text_log.lines[slot];
-    std::string line(static_cast<const char *>(GlobalLock(block)));
-    GlobalUnlock(block);
-    return line;
-}
-
-void print_numbered_lines(int count)
-{
-    for (int i = 1; i <= count; ++i) {
-        QZ370_print("line %d\n", i);
-    }
-}
-
-std::vector<std::string> &observed()
-{
-    static std::vector<std::string> lines;
-    return lines;
-}
-
-void observe(const char *line)
-{
-    observed().push_back(line);
-}
+using namespace text_log_test;
 
 TEST(TextLogTest, StartsEmpty)
 {
@@ -115,36 +91,6 @@ TEST(TextLogTest, ObserverSeesEveryLine)
     ASSERT_EQ(observed().size(), 30u);
     EXPECT_EQ(observed().front(), "line 1\n");
     EXPECT_EQ(observed().back(), "line 30\n");
-}
-
-TEST(TextLogTest, LineThatCannotBeStoredIsReportedOnce)
-{
-    print_observer = observe;
-    qz370::headless::fail_allocations(1);
-    EXPECT_EQ(QZ370_print("lost\n"), 5);
-    print_observer = nullptr;
-    EXPECT_EQ(observed(), (std::vector<std::string>{"lost\n", "Out of memory: line not stored\n"}));
-    EXPECT_EQ(text_log.next_slot, 1);
-    EXPECT_EQ(stored_line(0), "Out of memory: line not stored\n");
-}
-
-TEST(TextLogTest, NoticeThatCannotBeStoredEitherEndsThere)
-{
-    qz370::headless::fail_allocations(2);
-    QZ370_print("lost\n");
-    EXPECT_EQ(text_log.oldest, -1);
-    QZ370_print("kept\n");
-    EXPECT_EQ(stored_line(0), "kept\n");
-}
-
-TEST(TextLogTest, FullRingKeepsItsOldestLineWhenTheNewOneCannotBeStored)
-{
-    print_numbered_lines(25);
-    qz370::headless::fail_allocations(2);
-    QZ370_print("lost\n");
-    EXPECT_EQ(text_log.oldest, 0);
-    EXPECT_EQ(text_log.next_slot, 0);
-    EXPECT_EQ(stored_line(0), "line 1\n");
 }
 
 }  // namespace

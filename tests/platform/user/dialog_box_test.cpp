@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "dialog_template_builder.h"
-#include "gdi/fonts/font.h"
 #include "headless.h"
 #include "support/idle_steps.h"
 #include "user/window_system.h"
@@ -86,19 +85,6 @@ protected:
     HWND owner = nullptr;
 };
 
-TEXTMETRICA system_font_metrics()
-{
-    TEXTMETRICA metrics;
-    qz370::fonts::metrics(qz370::fonts::face_for(qz370::fonts::Family::System, 0, FW_BOLD), &metrics);
-    return metrics;
-}
-
-int base_x() { return system_font_metrics().tmAveCharWidth; }
-int base_y() { return system_font_metrics().tmHeight; }
-
-int pixels_x(int dialog_units) { return (dialog_units * base_x() + 2) / 4; }
-int pixels_y(int dialog_units) { return (dialog_units * base_y() + 4) / 8; }
-
 }  // namespace
 
 TEST_F(DialogBox, InitDialogGetsTheParameterAndFocusGoesToTheFirstTabStop)
@@ -132,8 +118,10 @@ TEST_F(DialogBox, FocusIsLeftAloneWhenInitDialogSaysSo)
     EXPECT_EQ(focus_while_open, button);
 }
 
-// Sizes and places are in dialog units of the system font; the dialog sits
-// relative to its owner's client area, and its size is its client's.
+// Sizes and places are in dialog units of the classic system font, 7 by 16
+// pixels: the pixels below are those the real window system gives this
+// template. The dialog sits relative to its owner's client area, and its size
+// is its client's.
 TEST_F(DialogBox, GeometryFollowsDialogUnits)
 {
     TemplateBuilder dialog_template = line_input_template();
@@ -154,15 +142,15 @@ TEST_F(DialogBox, GeometryFollowsDialogUnits)
     }});
     run(dialog_template);
     EXPECT_EQ(title, "QZ370_gets");
-    EXPECT_EQ(dialog_client.right, pixels_x(185));
-    EXPECT_EQ(dialog_client.bottom, pixels_y(92));
+    EXPECT_EQ(dialog_client.right, 324);
+    EXPECT_EQ(dialog_client.bottom, 184);
     const RECT owner_client = qz370::platform::window_from(owner)->client;
     EXPECT_EQ(owner_client.left - owner_frame.left, qz370::platform::BORDER);
-    EXPECT_EQ(dialog_frame.left, owner_client.left + pixels_x(50));
-    EXPECT_EQ(dialog_frame.top, owner_client.top + pixels_y(50));
-    EXPECT_EQ(edit_frame.left, pixels_x(8));
-    EXPECT_EQ(edit_frame.top, pixels_y(30));
-    EXPECT_EQ(edit_frame.right - edit_frame.left, pixels_x(167));
+    EXPECT_EQ(dialog_frame.left, owner_client.left + 88);
+    EXPECT_EQ(dialog_frame.top, owner_client.top + 100);
+    EXPECT_EQ(edit_frame.left, 14);
+    EXPECT_EQ(edit_frame.top, 60);
+    EXPECT_EQ(edit_frame.right - edit_frame.left, 292);
 }
 
 // Enter presses the default button; Esc and the close box ask to cancel,
