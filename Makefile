@@ -48,15 +48,16 @@ cross: deps
 	cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON
 	cmake --build build-mingw -j $(JOBS)
 
-# The script readers take files from anywhere: fuzz them for a bounded time.
-# New inputs go to the build directory; fuzz/corpus holds the seeds. Each of
-# the two targets runs this long: about 30 s in all.
+# The script readers take files from anywhere, and the drawing calls any
+# arguments: fuzz them for a bounded time. New inputs go to the build
+# directory; fuzz/corpus holds the seeds. Each of the three targets runs this
+# long: about 45 s in all.
 FUZZ_SECONDS ?= 15
 
 fuzz: deps
 	cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j $(JOBS)
-	for target in script_reader number_reader; do \
+	for target in script_reader number_reader drawing_calls; do \
 		mkdir -p build-fuzz/corpus/$$target build-fuzz/artifacts && \
 		build-fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 			-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
