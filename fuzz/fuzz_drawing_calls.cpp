@@ -78,8 +78,16 @@ struct DrawingCall {
 // Arguments are taken in the order the calls list them; the order in which
 // C++ evaluates a call's arguments is unspecified, so each is read first.
 const DrawingCall CALLS[] = {
-    {"QZ370_pixel", [](FuzzedDataProvider &d) { const int c = any(d), x = any(d), y = any(d); QZ370_pixel(c, x, y); }},
-    {"QZ370_pixel_pt", [](FuzzedDataProvider &d) { const int c = any(d); QZ370_pixel_pt(c, any_point(d)); }},
+    {"QZ370_pixel",
+     [](FuzzedDataProvider &d) {
+         const int c = any(d), x = any(d), y = any(d);
+         QZ370_pixel(c, x, y);
+     }},
+    {"QZ370_pixel_pt",
+     [](FuzzedDataProvider &d) {
+         const int c = any(d);
+         QZ370_pixel_pt(c, any_point(d));
+     }},
     {"QZ370_circle",
      [](FuzzedDataProvider &d) {
          const int c = any(d), x = any(d), y = any(d), r = any(d);
