@@ -7,6 +7,20 @@
 
 #include <windows.h>
 
+/* Lets the compiler check the arguments of the printf-style operations
+ * against their format. The library formats with the C99 printf, which is
+ * MinGW's gnu_printf. A first-argument index of 0 marks a function that takes
+ * its arguments as a va_list. */
+#if defined(__MINGW32__) && !defined(__clang__)
+#define QZ370_PRINTF_FORMAT(format_index, first_argument) \
+    __attribute__((format(gnu_printf, format_index, first_argument)))
+#elif defined(__GNUC__)
+#define QZ370_PRINTF_FORMAT(format_index, first_argument) \
+    __attribute__((format(printf, format_index, first_argument)))
+#else
+#define QZ370_PRINTF_FORMAT(format_index, first_argument)
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -52,7 +66,7 @@ int QZ370_rectangle(int colour, int x1, int y1, int x2, int y2, int width);
 int QZ370_oval(int colour, int x1, int y1, int x2, int y2, int width);
 int QZ370_line(int colour, int x1, int y1, int x2, int y2, int width);
 int QZ370_text(int colour, int x, int y, int ptsize, const char *text);
-int QZ370_text_printf(int colour, int x, int y, int ptsize, const char *format, ...);
+int QZ370_text_printf(int colour, int x, int y, int ptsize, const char *format, ...) QZ370_PRINTF_FORMAT(5, 6);
 
 /* Drawing: point forms. */
 int QZ370_pixel_pt(int colour, Point p);
@@ -62,13 +76,13 @@ int QZ370_rectangle_pt(int colour, Point p1, Point p2, int width);
 int QZ370_oval_pt(int colour, Point p1, Point p2, int width);
 int QZ370_line_pt(int colour, Point p1, Point p2, int width);
 int QZ370_text_pt(int colour, Point p, int ptsize, const char *text);
-int QZ370_text_printf_pt(int colour, Point p, int ptsize, const char *format, ...);
+int QZ370_text_printf_pt(int colour, Point p, int ptsize, const char *format, ...) QZ370_PRINTF_FORMAT(4, 5);
 
 int QZ370_clear_graphics(void);
 int QZ370_undo(void);
 
 /* Text window and call log. */
-int QZ370_print(const char *format, ...);
+int QZ370_print(const char *format, ...) QZ370_PRINTF_FORMAT(1, 2);
 int QZ370_set_logging(int on);
 void QZ370_text_window(int show);
 
