@@ -58,7 +58,7 @@ static void render_triangle(const DrawCommand &command)
     const ShapePoints &p = command.points;
     const CanvasPoint corners[3] = {mapped_point(p.x1, p.y1), mapped_point(p.x2, p.y2), mapped_point(p.x3, p.y3)};
     POINT cut[MOST_CUT_CORNERS];
-    const int count = cut_triangle_to_canvas(corners, command.width, cut);
+    const int count = cut_triangle_to_canvas(corners, cut);
     if (count == 0) {
         return;
     }
@@ -98,7 +98,7 @@ static void render_line(const DrawCommand &command)
     const ShapePoints &p = command.points;
     POINT from;
     POINT to;
-    if (!cut_line_to_canvas(mapped_point(p.x1, p.y1), mapped_point(p.x2, p.y2), command.width, from, to)) {
+    if (!cut_line_to_canvas(mapped_point(p.x1, p.y1), mapped_point(p.x2, p.y2), from, to)) {
         return;
     }
     HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));

@@ -1,12 +1,18 @@
 #include "shape_clipping.h"
 
 #include <array>
+#include <cstdlib>
+#include <numeric>
 
 namespace {
 
-// Past half the pen: room for a thin pen's pixel and for the rounding of a
-// wide pen's outline.
-constexpr int64_t PEN_CLEARANCE = 2;
+// Beyond the widest pen (half of the largest 32-bit width) with room to
+// spare, and still well inside the 32-bit range.
+constexpr int64_t BOX_MARGIN = (int64_t{1} << 30) + (int64_t{1} << 29);
+// A cut end moves to the nearest whole point of its line inside the box when
+// those points lie this close together, so the cut line is the very same
+// line; it stays far outside the canvas and the pen's reach.
+constexpr int64_t MOST_SNAPPING_STEP = int64_t{1} << 20;
 
 // The product of two coordinate differences can take 66 bits.
 using WideProduct = __int128;
@@ -21,14 +27,10 @@ struct BoxSide {
 
 using BoxSides = std::array<BoxSide, 4>;
 
-BoxSides box_sides(int32_t pen_width)
-{
-    const int64_t margin = int64_t{pen_width} / 2 + PEN_CLEARANCE;
-    return {{{true, -margin, true},
-             {true, CANVAS_WIDTH - 1 + margin, false},
-             {false, -margin, true},
-             {false, CANVAS_HEIGHT - 1 + margin, false}}};
-}
+constexpr BoxSides BOX_SIDES = {{{true, -BOX_MARGIN, true},
+                                 {true, CANVAS_WIDTH - 1 + BOX_MARGIN, false},
+                                 {false, -BOX_MARGIN, true},
+                                 {false, CANVAS_HEIGHT - 1 + BOX_MARGIN, false}}};
 
 bool inside(CanvasPoint point, const BoxSide &side)
 {
@@ -49,9 +51,8 @@ int64_t rounded_quotient(WideProduct numerator, WideProduct denominator)
 }
 
 // Where the line through a and b meets the side's limit: that coordinate
-// exact, the other rounded to the nearest pixel. Called only for a line that
-// crosses the limit, so the result lies between a and b.
-CanvasPoint crossing(CanvasPoint a, CanvasPoint b, const BoxSide &side)
+// exact, the other rounded to the nearest pixel.
+CanvasPoint rounded_crossing(CanvasPoint a, CanvasPoint b, const BoxSide &side)
 {
     const int64_t a_along = side.limits_x ? a.x : a.y;
     const int64_t b_along = side.limits_x ? b.x : b.y;
@@ -64,8 +65,48 @@ CanvasPoint crossing(CanvasPoint a, CanvasPoint b, const BoxSide &side)
     return side.limits_x ? CanvasPoint{side.limit, across} : CanvasPoint{across, side.limit};
 }
 
-// Cut points lie on the box or within a rounding step of it, far inside the
-// 32-bit range; saturating only makes that certain.
+// How many steps from a point reach the inside of a limit that lies the given
+// distance away, and no further.
+int64_t steps_inward(int64_t distance, int64_t step, bool inside_is_above)
+{
+    const int64_t whole = distance / step;
+    if (whole * step == distance) {
+        return whole;
+    }
+    const bool quotient_is_negative = (distance < 0) != (step < 0);
+    const bool round_up = (step > 0) == inside_is_above;
+    if (round_up) {
+        return quotient_is_negative ? whole : whole + 1;
+    }
+    return quotient_is_negative ? whole - 1 : whole;
+}
+
+// Where the line through a and b enters the side's inside: the nearest whole
+// point of the line on the inside of the limit when there is one close by,
+// otherwise the rounded crossing. Called only for a line that crosses the
+// limit, so the result lies between a and b.
+CanvasPoint crossing(CanvasPoint a, CanvasPoint b, const BoxSide &side)
+{
+    const int64_t dx = b.x - a.x;
+    const int64_t dy = b.y - a.y;
+    const int64_t shared = std::gcd(dx, dy);
+    if (shared == 0) {
+        return a;
+    }
+    const int64_t step_x = dx / shared;
+    const int64_t step_y = dy / shared;
+    const int64_t step_along = side.limits_x ? step_x : step_y;
+    if (step_along == 0 || std::llabs(step_x) > MOST_SNAPPING_STEP || std::llabs(step_y) > MOST_SNAPPING_STEP) {
+        return rounded_crossing(a, b, side);
+    }
+    const int64_t distance = side.limit - (side.limits_x ? a.x : a.y);
+    const int64_t steps = steps_inward(distance, step_along, side.inside_is_above);
+    return CanvasPoint{a.x + steps * step_x, a.y + steps * step_y};
+}
+
+// Kept points lie in the box, or a pixel off it where two rounded cuts meet
+// near a corner; the box lies well inside the 32-bit range, and saturating
+// only makes that certain.
 POINT narrowed(CanvasPoint point)
 {
     POINT narrow;
@@ -118,11 +159,11 @@ CutPolygon cut_by_side(const CutPolygon &polygon, const CanvasPoint (&triangle)[
 
 // Each end outside a side moves to where the whole line meets it, so cut
 // ends never drift from the line.
-bool cut_line_to_canvas(CanvasPoint from, CanvasPoint to, int32_t pen_width, POINT &cut_from, POINT &cut_to)
+bool cut_line_to_canvas(CanvasPoint from, CanvasPoint to, POINT &cut_from, POINT &cut_to)
 {
     CanvasPoint start = from;
     CanvasPoint end = to;
-    for (const BoxSide &side : box_sides(pen_width)) {
+    for (const BoxSide &side : BOX_SIDES) {
         const bool start_inside = inside(start, side);
         const bool end_inside = inside(end, side);
         if (!start_inside && !end_inside) {
@@ -139,14 +180,14 @@ bool cut_line_to_canvas(CanvasPoint from, CanvasPoint to, int32_t pen_width, POI
     return true;
 }
 
-int cut_triangle_to_canvas(const CanvasPoint (&corners)[3], int32_t pen_width, POINT (&cut)[MOST_CUT_CORNERS])
+int cut_triangle_to_canvas(const CanvasPoint (&corners)[3], POINT (&cut)[MOST_CUT_CORNERS])
 {
     CutPolygon polygon;
     polygon.count = 3;
     for (int i = 0; i < 3; ++i) {
         polygon.corners[i] = CutCorner{corners[i], i};
     }
-    for (const BoxSide &side : box_sides(pen_width)) {
+    for (const BoxSide &side : BOX_SIDES) {
         polygon = cut_by_side(polygon, corners, side);
     }
     for (int i = 0; i < polygon.count; ++i) {
