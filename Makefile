@@ -79,17 +79,20 @@ dist-windows: cross
 	cd build-mingw && zip -qr vortaline-windows.zip vortaline-windows
 	@echo "dist-windows: $(DIST_WINDOWS).zip"
 
-# The script readers take files from anywhere: fuzz them for a bounded time.
-# New inputs go to the build directory; fuzz/corpus holds the seeds. Each of
-# the two targets runs this long: about 30 s in all.
+# The script readers take files from anywhere, and the drawing calls any
+# arguments: fuzz them for a bounded time. New inputs go to the build
+# directory; fuzz/corpus holds the seeds. Each of the three targets runs this
+# long: about 45 s in all.
 FUZZ_SECONDS ?= 15
+# One input that runs longer than this is a hang, kept and reported as a crash.
+FUZZ_INPUT_SECONDS ?= 60
 
 fuzz: deps
 	cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j $(JOBS)
-	for target in script_reader number_reader; do \
+	for target in script_reader number_reader drawing_calls; do \
 		mkdir -p build-fuzz/corpus/$$target build-fuzz/artifacts && \
-		build-fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		build-fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_INPUT_SECONDS) -print_final_stats=1 \
 			-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
 

@@ -47,7 +47,7 @@ void draw_panel()
         QZ370_rectangle(1, -295, 245 - 25 * i, -220, 220 - 25 * i, 1);
     }
     for (int i = 0; i < BUTTON_COUNT; ++i) {
-        QZ370_text_printf(i == 0 ? 11 : (i == 6 ? 2 : 1), -285, 227 - 25 * i, 12, BUTTON_LABELS[i]);
+        QZ370_text_printf(i == 0 ? 11 : (i == 6 ? 2 : 1), -285, 227 - 25 * i, 12, "%s", BUTTON_LABELS[i]);
     }
 }
 

@@ -65,7 +65,8 @@ void draw_control_panel()
     for (int i = 0; i < BUTTON_COUNT; i++)
         QZ370_rectangle(WHITE, PANEL_LEFT, button_top(i), PANEL_RIGHT, button_top(i) - BUTTON_HEIGHT, FRAME_WIDTH);
     for (int i = 0; i < BUTTON_COUNT; i++)
-        QZ370_text_printf(LABELS[i].colour, LABEL_X, FIRST_LABEL_Y - BUTTON_HEIGHT * i, LABEL_SIZE, LABELS[i].text);
+        QZ370_text_printf(LABELS[i].colour, LABEL_X, FIRST_LABEL_Y - BUTTON_HEIGHT * i, LABEL_SIZE, "%s",
+                          LABELS[i].text);
 }
 
 int panel_hit(int x, int y)

@@ -137,7 +137,7 @@ HGLOBAL copy_to_block(const char *text, size_t n);
 
 // Formats into a buffer of PRINT_BUFFER_SIZE, cutting a longer result to what
 // fits; returns the count of characters kept.
-int format_line(char (&buffer)[PRINT_BUFFER_SIZE], const char *format, va_list arguments);
+int format_line(char (&buffer)[PRINT_BUFFER_SIZE], const char *format, va_list arguments) QZ370_PRINTF_FORMAT(2, 0);
 
 // Called with every line QZ370_print stores, when set: lets a tool keep the
 // whole log, not only the lines the window holds.

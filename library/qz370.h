@@ -7,6 +7,20 @@
 
 #include <windows.h>
 
+/* Lets the compiler check the arguments of the printf-style operations
+ * against their format. The library formats with the C99 printf, which is
+ * MinGW's gnu_printf. A first-argument index of 0 marks a function that takes
+ * its arguments as a va_list. */
+#if defined(__MINGW32__) && !defined(__clang__)
+#define QZ370_PRINTF_FORMAT(format_index, first_argument) \
+    __attribute__((format(gnu_printf, format_index, first_argument)))
+#elif defined(__GNUC__)
+#define QZ370_PRINTF_FORMAT(format_index, first_argument) \
+    __attribute__((format(printf, format_index, first_argument)))
+#else
+#define QZ370_PRINTF_FORMAT(format_index, first_argument)
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -55,10 +69,11 @@ int QZ370_end(void);
  * click in library coordinates), QZ370_KBD (key: the character typed; those
  * typed with Ctrl held are dropped), QZ370_PERIODIC (a tick of the animation
  * clock, while it runs) or QZ370_EXIT (the window was closed or Quit chosen;
- * once QZ370_END is set, every event comes as this kind). Shows what was drawn while it waits, records to and plays
- * from the script. x, y and key are written on every return, 0 where the
- * event carries nothing; any of them may be null. After an QZ370_EXIT from a
- * closed window, call QZ370_end and do not wait again. */
+ * once QZ370_END is set, every event comes as this kind). Shows what was
+ * drawn while it waits, records to and plays from the script. x, y and key
+ * are written on every return, 0 where the event carries nothing; any of them
+ * may be null. After a QZ370_EXIT from a closed window, call QZ370_end and do
+ * not wait again. */
 int QZ370_next_event(int *x_out, int *y_out, char *key_out);
 /* Sets the animation clock: QZ370_HALT stops periodic events,
  * QZ370_ONE_FRAME gives one at the next tick, QZ370_RUN one at every tick,
@@ -69,8 +84,8 @@ int QZ370_set_animation(int mode);
 /* Drawing. Each operation draws at once on the canvas, which the next wait
  * shows. Coordinates are pixels from the centre of the graphics window's
  * client area, x to the right and y upwards, about -297 to 297 across and
- * -249 to 250 up in sight; any int is safe, and what falls outside is clipped. colour is a
- * palette index 0 to 23 (0 black, 1 white, 2 red, ...); any other is drawn
+ * -249 to 250 up in sight; any int is safe, and what falls outside is
+ * clipped. colour is a palette index 0 to 23 (0 black, 1 white, 2 red, ...); any other is drawn
  * red after the notice "Illegal color N; using RED.". A negative width or
  * radius is used as its positive counterpart, after a notice. While logging is
  * on each call prints one line describing it. Notices and log lines go to the
@@ -101,7 +116,8 @@ int QZ370_line(int colour, int x1, int y1, int x2, int y2, int width);
 int QZ370_text(int colour, int x, int y, int ptsize, const char *text);
 /* Formats as printf does, then draws the result as QZ370_text. Returns the
  * number of characters drawn: at most 1023, longer results are cut. */
-int QZ370_text_printf(int colour, int x, int y, int ptsize, const char *format, ...);
+int QZ370_text_printf(int colour, int x, int y, int ptsize, const char *format, ...)
+    QZ370_PRINTF_FORMAT(5, 6);
 
 /* Drawing: point forms, each alike in all else to its integer form. */
 
@@ -120,7 +136,7 @@ int QZ370_line_pt(int colour, Point p1, Point p2, int width);
 /* QZ370_text at p. Returns 1. */
 int QZ370_text_pt(int colour, Point p, int ptsize, const char *text);
 /* QZ370_text_printf at p. Returns the number of characters drawn. */
-int QZ370_text_printf_pt(int colour, Point p, int ptsize, const char *format, ...);
+int QZ370_text_printf_pt(int colour, Point p, int ptsize, const char *format, ...) QZ370_PRINTF_FORMAT(4, 5);
 
 /* Paints the whole canvas white, the background, inside a one-pixel black
  * frame on its outermost rows and columns. Returns 1. */
@@ -134,7 +150,7 @@ int QZ370_undo(void);
  * window, which shows the last 25; a trailing newline is optional. Works
  * whether logging is on or not. Returns the number of characters kept: at most
  * 1023, longer results are cut. */
-int QZ370_print(const char *format, ...);
+int QZ370_print(const char *format, ...) QZ370_PRINTF_FORMAT(1, 2);
 /* Switches the call log of the drawing operations on (non-zero) or off, with
  * the check mark of Run > Logging; switching it on also shows the text window.
  * Logging is on when the library opens. Returns 0 before QZ370_begin, else 1. */

@@ -10,32 +10,47 @@ static int positive_counterpart(int value)
     return value == INT_MIN ? INT_MAX : -value;
 }
 
-static int repair_negative(int value, const char *notice)
+// The argument's name as the notice's first word and later in its sentence;
+// one literal format for all of them lets the compiler check it.
+struct RepairNotice {
+    const char *opening;
+    const char *name;
+};
+
+constexpr RepairNotice WIDTH_NOTICE = {"Width", "width"};
+constexpr RepairNotice RADIUS_NOTICE = {"Radius", "radius"};
+constexpr RepairNotice PTSIZE_NOTICE = {"ptsize", "ptsize"};
+
+static void print_notice(const RepairNotice &notice, int given, int used)
+{
+    QZ370_print("%s of %d not possible, using %s %d\n", notice.opening, given, notice.name, used);
+}
+
+static int repair_negative(int value, const RepairNotice &notice)
 {
     if (value >= 0) {
         return value;
     }
     int repaired = positive_counterpart(value);
-    QZ370_print(notice, value, repaired);
+    print_notice(notice, value, repaired);
     return repaired;
 }
 
 int repair_width(int width)
 {
-    return repair_negative(width, "Width of %d not possible, using width %d\n");
+    return repair_negative(width, WIDTH_NOTICE);
 }
 
 int repair_radius(int radius)
 {
-    return repair_negative(radius, "Radius of %d not possible, using radius %d\n");
+    return repair_negative(radius, RADIUS_NOTICE);
 }
 
 int repair_ptsize(int ptsize)
 {
-    const char *notice = "ptsize of %d not possible, using ptsize %d\n";
-    ptsize = repair_negative(ptsize, notice);
+    ptsize = repair_negative(ptsize, PTSIZE_NOTICE);
     if (ptsize > MAX_PTSIZE) {
-        QZ370_print(notice, ptsize, MAX_PTSIZE);
+        print_notice(PTSIZE_NOTICE, ptsize, MAX_PTSIZE);
         ptsize = MAX_PTSIZE;
     }
     return ptsize;

@@ -6,6 +6,7 @@
 
 #include "coordinate_mapping.h"
 #include "library_state.h"
+#include "shape_clipping.h"
 
 // No face of this name exists: the font mapper substitutes one of the
 // requested height and weight.
@@ -32,14 +33,6 @@ static HBRUSH make_shape_brush(const DrawCommand &command)
         return CreateSolidBrush(colour_value(command.color));
     }
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-}
-
-static POINT canvas_point(int32_t x, int32_t y)
-{
-    POINT point;
-    point.x = canvas_x(x);
-    point.y = canvas_y(y);
-    return point;
 }
 
 // A shape's pen and brush while they are selected into the canvas context,
@@ -72,9 +65,14 @@ static void release_shape_tools(const ShapeTools &tools)
 static void render_triangle(const DrawCommand &command)
 {
     const ShapePoints &p = command.points;
+    const CanvasPoint corners[3] = {mapped_point(p.x1, p.y1), mapped_point(p.x2, p.y2), mapped_point(p.x3, p.y3)};
+    POINT cut[MOST_CUT_CORNERS];
+    const int count = cut_triangle_to_canvas(corners, cut);
+    if (count == 0) {
+        return;
+    }
     const ShapeTools tools = select_shape_tools(command);
-    const POINT corners[3] = {canvas_point(p.x1, p.y1), canvas_point(p.x2, p.y2), canvas_point(p.x3, p.y3)};
-    Polygon(canvas_dc, corners, 3);
+    Polygon(canvas_dc, cut, count);
     release_shape_tools(tools);
 }
 
@@ -107,10 +105,15 @@ static bool is_lone_pixel_box(const DrawCommand &command)
 static void render_line(const DrawCommand &command)
 {
     const ShapePoints &p = command.points;
+    POINT from;
+    POINT to;
+    if (!cut_line_to_canvas(mapped_point(p.x1, p.y1), mapped_point(p.x2, p.y2), from, to)) {
+        return;
+    }
     HPEN pen = CreatePen(PS_SOLID, command.width, colour_value(command.color));
     HGDIOBJ kept_pen = SelectObject(canvas_dc, pen);
-    MoveToEx(canvas_dc, canvas_x(p.x1), canvas_y(p.y1), nullptr);
-    LineTo(canvas_dc, canvas_x(p.x2), canvas_y(p.y2));
+    MoveToEx(canvas_dc, from.x, from.y, nullptr);
+    LineTo(canvas_dc, to.x, to.y);
     SelectObject(canvas_dc, kept_pen);
     DeleteObject(pen);
 }

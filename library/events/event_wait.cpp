@@ -93,6 +93,10 @@ int QZ370_next_event(int *x_out, int *y_out, char *key_out)
     reset_current_event();
     while (still_waiting()) {
         const bool took_message = pump_step();
+        // The quit request has left the queue: a scripted event now would lose it for good.
+        if (input.current_event.kind == QZ370_EXIT) {
+            break;
+        }
         if (script_step()) {
             break;
         }

@@ -1,16 +1,21 @@
 // The Run menu's script commands: Record Script, Playback Script and Play One
 // Script. Recording and playback share one stream and one periodic count, so
-// starting either first stops the other and says so.
+// starting either first stops the other, and says so when the other was on.
 #include "library_state.h"
 #include "script_stream.h"
 
 namespace {
 
-// A periodic count while recording is off can only be owed by a playback.
-bool playback_pending()
+bool playback_active()
 {
-    return input.playing_back || input.play_one || input.periodic_count > 0 ||
-           script_file_direction() == SCRIPT_READING;
+    return input.playing_back || input.play_one;
+}
+
+// What a playback leaves behind once it is off: a stream still open for
+// reading (after the end of the file) and periodic events still owed.
+bool playback_leftovers()
+{
+    return input.periodic_count > 0 || script_file_direction() == SCRIPT_READING;
 }
 
 bool recording_pending()
@@ -28,16 +33,20 @@ void stop_recording()
 }
 
 // Owed periodic events are dropped so that they are never counted into the
-// recording.
+// recording. Only a playback that was still on is worth a word: dropping what
+// an ended one left behind stops nothing the user can see.
 void end_playback_for_recording()
 {
-    if (!playback_pending()) {
+    const bool was_playing = playback_active();
+    if (!was_playing && !playback_leftovers()) {
         return;
     }
     stop_playback();
     close_script_file();
     input.periodic_count = 0;
-    QZ370_print("Playback stopped: recording to %s\n", SCRIPT_FILE_NAME);
+    if (was_playing) {
+        QZ370_print("Playback stopped: recording to %s\n", SCRIPT_FILE_NAME);
+    }
 }
 
 void end_recording_for_playback()

@@ -76,7 +76,16 @@ std::optional<FaceFile> best_match(const char *family, bool bold, bool exact_fam
 
 }  // namespace
 
+// GCC tells of AddressSanitizer with a macro, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define LEAKS_ARE_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LEAKS_ARE_CHECKED 1
+#endif
+#endif
+
+#if defined(LEAKS_ARE_CHECKED)
 // fontconfig drops a few bytes of its own configuration while it loads it, and
 // the stacks stop inside the library, so only the library's name can tell them.
 // So does libdbus, which SDL's video start-up probes the session bus with.

@@ -211,5 +211,40 @@ TEST_F(RendererTest, ShapesFarOutsideTheRangeAreClippedWithoutOverflow)
     EXPECT_EQ(GetPixel(canvas_dc, CANVAS_WIDTH - 1, CANVAS_HEIGHT - 1), BLACK);
 }
 
+// The same shape with its ends pulled in to a million along the same lines:
+// cutting far ends must not tilt the edges that cross the canvas.
+struct FarShape {
+    const char *name;
+    void (*draw_far)();
+    void (*draw_near)();
+};
+
+constexpr int NEAR = 1000000;
+
+const FarShape FAR_SHAPES[] = {
+    {"diagonal line", [] { QZ370_line(0, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1); },
+     [] { QZ370_line(0, -NEAR, -NEAR, NEAR, NEAR, 1); }},
+    {"triangle above the diagonal",
+     [] { QZ370_triangle(0, INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX, INT_MIN + 1, INT_MAX, 0); },
+     [] { QZ370_triangle(0, -NEAR, -NEAR, NEAR, NEAR, -NEAR, NEAR, 0); }},
+    {"wide line", [] { QZ370_line(4, INT_MIN, INT_MAX, INT_MAX, INT_MIN, 25); },
+     [] { QZ370_line(4, -NEAR, NEAR - 1, NEAR, -NEAR - 1, 25); }},
+    {"wide triangle outline",
+     [] { QZ370_triangle(2, INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX, INT_MIN + 1, INT_MAX, 9); },
+     [] { QZ370_triangle(2, -NEAR, -NEAR, NEAR, NEAR, -NEAR, NEAR, 9); }},
+};
+
+TEST_F(RendererTest, FarEndsDrawTheSamePixelsAsNearOnesOnTheSameLines)
+{
+    for (const FarShape &shape : FAR_SHAPES) {
+        QZ370_clear_graphics();
+        shape.draw_near();
+        const std::vector<COLORREF> near = whole_canvas();
+        QZ370_clear_graphics();
+        shape.draw_far();
+        EXPECT_EQ(whole_canvas(), near) << shape.name;
+    }
+}
+
 }  // namespace
 }  // namespace drawing_test

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
+#include "library/text/script_test_fixture.h"
 #include "open_library.h"
 
 using namespace events_test;
@@ -174,3 +176,90 @@ TEST(EventWait, InputAtTheEdgesOfItsRange)
     EXPECT_EQ(static_cast<signed char>(next_event().key), -23);
     EXPECT_EQ(QZ370_next_event(nullptr, nullptr, nullptr), QZ370_KBD);
 }
+
+namespace {
+
+// The ways a user ends the program; each leads to the quit request.
+struct QuitGesture {
+    const char *name;
+    void (*give)();
+};
+
+const QuitGesture QUIT_GESTURES[] = {
+    {"CloseBox", [] { headless::close_window(graphics_window); }},
+    {"QuitCommand", [] { headless::choose_menu_item(graphics_window, MENU_QUIT); }},
+    {"CtrlQ",
+     [] {
+         headless::key_down(graphics_window, VK_CONTROL);
+         headless::key_down(graphics_window, 'Q');
+     }},
+};
+
+constexpr int SCRIPT_LINES = 10;
+constexpr int MOST_WAITS_BEFORE_THE_QUIT = SCRIPT_LINES / 2;
+
+// Lets the windows handle the queued input as passes of a wait would, up to
+// the quit request it leads to, which stays queued.
+void handle_input_up_to_the_quit_request()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+class QuitDuringPlayback : public script_test::ScriptTest, public testing::WithParamInterface<QuitGesture> {
+protected:
+    void SetUp() override
+    {
+        ScriptTest::SetUp();
+        std::string lines;
+        for (int line = 0; line < SCRIPT_LINES; ++line) {
+            lines += "QZ370_KBD(" + std::to_string('a' + line) + ");\n";
+        }
+        script_test::write_file(lines);
+        open_library();
+    }
+
+    // The key of the script line a read would take next.
+    static char next_scripted_key()
+    {
+        start_event();
+        return read_script_line() ? input.current_event.key : 0;
+    }
+};
+
+}  // namespace
+
+TEST_P(QuitDuringPlayback, EndsContinuousPlaybackWhereItWas)
+{
+    perform_run_command(MENU_PLAYBACK);
+    ASSERT_EQ(next_event().key, 'a');
+    GetParam().give();
+    int played = 1;
+    Event event = next_event();
+    while (event.kind == QZ370_KBD && played < MOST_WAITS_BEFORE_THE_QUIT) {
+        ++played;
+        event = next_event();
+    }
+    EXPECT_EQ(event.kind, QZ370_EXIT);
+    EXPECT_EQ(next_scripted_key(), 'a' + played);
+}
+
+TEST_P(QuitDuringPlayback, EndsAPendingPlayOneUnplayed)
+{
+    perform_run_command(MENU_PLAY_ONE);
+    GetParam().give();
+    handle_input_up_to_the_quit_request();
+    EXPECT_EQ(next_event().kind, QZ370_EXIT);
+    EXPECT_EQ(script_file, nullptr);
+    EXPECT_EQ(next_scripted_key(), 'a');
+}
+
+INSTANTIATE_TEST_SUITE_P(Gestures, QuitDuringPlayback, testing::ValuesIn(QUIT_GESTURES),
+                         [](const testing::TestParamInfo<QuitGesture> &info) { return info.param.name; });

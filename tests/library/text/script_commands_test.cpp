@@ -138,16 +138,30 @@ TEST_F(ScriptCommands, RecordingAfterAFinishedPlaybackWritesAFreshFile)
     printed().clear();
 
     toggle_recording();
-    EXPECT_EQ(printed(), std::vector<std::string>{PLAYBACK_STOPPED});
+    EXPECT_TRUE(printed().empty());
     write_script_line(QZ370_KBD, EventRecord{0, 0, 'b', QZ370_KBD});
     toggle_recording();
     EXPECT_EQ(read_file(), "QZ370_KBD(98);\n");
 }
 
-TEST_F(ScriptCommands, OwedEventsOfAPlaybackSwitchedOffAreNotRecorded)
+// Nothing was playing, so there is no playback to report stopped.
+TEST_F(ScriptCommands, OwedEventsOfAPlaybackSwitchedOffAreDroppedQuietly)
 {
-    input.periodic_count = 7;
+    write_file("QZ370_PERIODIC(8);\n");
+    toggle_playback();
+    ASSERT_EQ(play(), QZ370_PERIODIC);
+    toggle_playback();
+    ASSERT_EQ(input.periodic_count, 7);
     toggle_recording();
     EXPECT_EQ(input.periodic_count, 0);
+    EXPECT_TRUE(printed().empty());
+}
+
+TEST_F(ScriptCommands, RecordingStopsAPendingPlayOneAndSaysSo)
+{
+    write_file("QZ370_KBD(1);\n");
+    request_play_one();
+    toggle_recording();
+    EXPECT_EQ(input.play_one, 0);
     EXPECT_EQ(printed(), std::vector<std::string>{PLAYBACK_STOPPED});
 }

@@ -63,7 +63,7 @@ TEST(TextLogTest, LineIsStoredExactlyAsFormattedInABlockOfItsLength)
 
 TEST(TextLogTest, EmptyLinesTakeASlotEach)
 {
-    EXPECT_EQ(QZ370_print(""), 0);
+    EXPECT_EQ(QZ370_print("%s", ""), 0);
     EXPECT_EQ(QZ370_print("\n"), 1);
     EXPECT_EQ(text_log.next_slot, 2);
     EXPECT_EQ(stored_line(0), "");
