@@ -219,19 +219,19 @@ struct FarShape {
     void (*draw_near)();
 };
 
-constexpr int NEAR = 1000000;
+constexpr int NEAR_END = 1000000;
 
 const FarShape FAR_SHAPES[] = {
     {"diagonal line", [] { QZ370_line(0, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1); },
-     [] { QZ370_line(0, -NEAR, -NEAR, NEAR, NEAR, 1); }},
+     [] { QZ370_line(0, -NEAR_END, -NEAR_END, NEAR_END, NEAR_END, 1); }},
     {"triangle above the diagonal",
      [] { QZ370_triangle(0, INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX, INT_MIN + 1, INT_MAX, 0); },
-     [] { QZ370_triangle(0, -NEAR, -NEAR, NEAR, NEAR, -NEAR, NEAR, 0); }},
+     [] { QZ370_triangle(0, -NEAR_END, -NEAR_END, NEAR_END, NEAR_END, -NEAR_END, NEAR_END, 0); }},
     {"wide line", [] { QZ370_line(4, INT_MIN, INT_MAX, INT_MAX, INT_MIN, 25); },
-     [] { QZ370_line(4, -NEAR, NEAR - 1, NEAR, -NEAR - 1, 25); }},
+     [] { QZ370_line(4, -NEAR_END, NEAR_END - 1, NEAR_END, -NEAR_END - 1, 25); }},
     {"wide triangle outline",
      [] { QZ370_triangle(2, INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX, INT_MIN + 1, INT_MAX, 9); },
-     [] { QZ370_triangle(2, -NEAR, -NEAR, NEAR, NEAR, -NEAR, NEAR, 9); }},
+     [] { QZ370_triangle(2, -NEAR_END, -NEAR_END, NEAR_END, NEAR_END, -NEAR_END, NEAR_END, 9); }},
 };
 
 TEST_F(RendererTest, FarEndsDrawTheSamePixelsAsNearOnesOnTheSameLines)
@@ -239,10 +239,10 @@ TEST_F(RendererTest, FarEndsDrawTheSamePixelsAsNearOnesOnTheSameLines)
     for (const FarShape &shape : FAR_SHAPES) {
         QZ370_clear_graphics();
         shape.draw_near();
-        const std::vector<COLORREF> near = whole_canvas();
+        const std::vector<COLORREF> drawn_near = whole_canvas();
         QZ370_clear_graphics();
         shape.draw_far();
-        EXPECT_EQ(whole_canvas(), near) << shape.name;
+        EXPECT_EQ(whole_canvas(), drawn_near) << shape.name;
     }
 }
 
