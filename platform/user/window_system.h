@@ -48,10 +48,14 @@ struct Window {
     bool enabled;
     bool needs_paint;
     // Client pixels, 0x00RRGGBB, of a top-level window; children draw into
-    // their top-level window's pixels.
+    // their top-level window's pixels. Once the whole client has scrolled,
+    // pixels holds spare rows and the client's row 0 starts at first_pixel;
+    // read them through client_pixel_rows().
     int pixel_width;
     int pixel_height;
     std::vector<uint32_t> pixels;
+    size_t first_pixel;
+    int unsettled_rows;  // the bottom rows a scroll uncovered, still to be copied from the rows above
     // Dialogs: the dialog procedure and the modal loop's state.
     DLGPROC dialog_proc;
     bool dialog_ended;
@@ -59,6 +63,9 @@ struct Window {
 };
 
 Window *window_from(HWND hwnd);  // null for a handle that is not a live window
+// A top-level window's client pixels as they stand, row 0 first, each row
+// pixel_width long.
+uint32_t *client_pixel_rows(Window &window);
 HWND top_level_of(HWND hwnd);
 std::vector<HWND> top_level_windows();  // in creation order
 std::vector<HWND> children_of(HWND hwnd);

@@ -133,7 +133,7 @@ const uint32_t *client_pixels(HWND hwnd, int *width, int *height)
     if (height != nullptr) {
         *height = shown ? window->pixel_height : 0;
     }
-    return shown ? window->pixels.data() : nullptr;
+    return shown ? platform::client_pixel_rows(*window) : nullptr;
 }
 
 void fail_allocations(int count) { platform::fail_next_allocations(count); }

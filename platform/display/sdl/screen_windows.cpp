@@ -115,7 +115,7 @@ void show_menu_bar(HWND hwnd, const platform::Window &window, SDL_Surface *targe
 void present(ScreenWindow &screen)
 {
     screen.needs_present = false;
-    const platform::Window *window = platform::window_from(screen.hwnd);
+    platform::Window *window = platform::window_from(screen.hwnd);
     SDL_Surface *target = SDL_GetWindowSurface(screen.window);
     if (window == nullptr || target == nullptr) {
         return;
@@ -129,7 +129,7 @@ void present(ScreenWindow &screen)
     if (bar > 0) {
         show_menu_bar(screen.hwnd, *window, target, overlay.bar_item);
     }
-    blit_pixels(window->pixels.data(), window->pixel_width, window->pixel_height, target, 0, bar);
+    blit_pixels(platform::client_pixel_rows(*window), window->pixel_width, window->pixel_height, target, 0, bar);
     if (menu_open) {
         blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, target, overlay.popup_origin.x,
                     overlay.popup_origin.y);

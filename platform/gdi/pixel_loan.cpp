@@ -1,0 +1,115 @@
+// Presenting without copying: a whole bitmap put onto the whole client of a
+// window of its size gives the window its pixels and takes the window's old
+// block in exchange. The bitmap's own pixels are then the window's; it takes
+// a copy back only when it is next drawn on or read, or before the window's
+// pixels change or go. A program that draws a frame, shows it and draws the
+// next one over it in full copies only what the new frame leaves alone.
+#include "display/display_driver.h"
+#include "gdi/gdi_internals.h"
+#include "user/window_internals.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace qz370::platform {
+
+namespace {
+
+struct PixelLoan {
+    HGDIOBJ bitmap;  // null while nothing is lent
+    HWND window;
+};
+
+PixelLoan loan{nullptr, nullptr};
+
+BitmapData *bitmap_data(HGDIOBJ bitmap)
+{
+    GdiObject *object = gdi_object_from(bitmap);
+    return object != nullptr && object->kind == ObjectKind::Bitmap ? &object->bitmap : nullptr;
+}
+
+// The rows from top to bottom (excluded) that painted covers from side to side.
+void rows_painted_whole(const BitmapData &bitmap, const RECT *painted, int *top, int *bottom)
+{
+    *top = 0;
+    *bottom = 0;
+    if (painted != nullptr && painted->left <= 0 && painted->right >= bitmap.width) {
+        *top = std::clamp<LONG>(painted->top, 0, bitmap.height);
+        *bottom = std::clamp<LONG>(painted->bottom, *top, bitmap.height);
+    }
+}
+
+void copy_rows(uint32_t *to, const uint32_t *from, const BitmapData &bitmap, int top, int bottom)
+{
+    const size_t offset = static_cast<size_t>(top) * static_cast<size_t>(bitmap.width);
+    const size_t count = static_cast<size_t>(bottom - top) * static_cast<size_t>(bitmap.width);
+    std::memcpy(to + offset, from + offset, count * sizeof(uint32_t));
+}
+
+void end_loan(const RECT *painted)
+{
+    const PixelLoan ended = std::exchange(loan, PixelLoan{nullptr, nullptr});
+    BitmapData *bitmap = bitmap_data(ended.bitmap);
+    Window *window = window_from(ended.window);
+    if (bitmap == nullptr || window == nullptr) {
+        return;
+    }
+    int skip_top = 0;
+    int skip_bottom = 0;
+    rows_painted_whole(*bitmap, painted, &skip_top, &skip_bottom);
+    const uint32_t *shown = client_pixel_rows(*window);
+    copy_rows(bitmap->pixels.data(), shown, *bitmap, 0, skip_top);
+    copy_rows(bitmap->pixels.data(), shown, *bitmap, skip_bottom, bitmap->height);
+}
+
+bool whole_block(const BitmapData &bitmap, int x, int y, int width, int height, int src_x, int src_y)
+{
+    return x == 0 && y == 0 && src_x == 0 && src_y == 0 && width >= bitmap.width && height >= bitmap.height;
+}
+
+}  // namespace
+
+bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int height, int src_x, int src_y)
+{
+    DeviceContext *to = context_from(dest);
+    DeviceContext *from = context_from(src);
+    if (to == nullptr || from == nullptr || to->kind != ContextKind::Window || from->kind != ContextKind::Memory ||
+        from->bitmap == default_bitmap()) {
+        return false;
+    }
+    Window *window = window_from(to->hwnd);
+    BitmapData *bitmap = bitmap_data(from->bitmap);
+    if (window == nullptr || window->parent != nullptr || bitmap == nullptr ||
+        bitmap->width != window->pixel_width || bitmap->height != window->pixel_height ||
+        !whole_block(*bitmap, x, y, width, height, src_x, src_y)) {
+        return false;
+    }
+    // Nothing has touched either since the last exchange: the window shows
+    // the bitmap's pixels already.
+    if (loan.bitmap != from->bitmap || loan.window != to->hwnd) {
+        end_loan(nullptr);
+        if (!exchange_client_pixels(*window, bitmap->pixels)) {
+            return false;
+        }
+        loan = PixelLoan{from->bitmap, to->hwnd};
+    }
+    display_driver().client_changed(to->hwnd);
+    return true;
+}
+
+void end_pixel_loan_of_bitmap(HGDIOBJ bitmap, const RECT *painted)
+{
+    if (loan.bitmap != nullptr && loan.bitmap == bitmap) {
+        end_loan(painted);
+    }
+}
+
+void end_pixel_loan_of(const Window &window)
+{
+    if (loan.window != nullptr && window_from(loan.window) == &window) {
+        end_loan(nullptr);
+    }
+}
+
+}  // namespace qz370::platform
