@@ -64,7 +64,7 @@ bool window_surface(const DeviceContext &context, const RECT *painted, ContextSu
     const RECT painted_pixels = painted != nullptr ? intersection(moved_by(*painted, origin), clip) : RECT{};
     end_pixel_loan_of(*window);
     uint32_t *rows = client_pixel_rows_to_paint(*window, painted != nullptr ? &painted_pixels : nullptr);
-    out->surface = raster::Surface{rows, window->pixel_width, window->pixel_height, window->pixel_width, clip};
+    out->surface = raster::Surface{rows, window->pixel_width, window->pixel_height, window->pixel_stride, clip};
     out->origin = origin;
     out->shown_in = top;
     return true;

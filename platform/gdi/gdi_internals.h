@@ -100,9 +100,10 @@ bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush);
 
 // ---- Pixel loans ---------------------------------------------------------------
 
-// A BitBlt of a whole bitmap onto the whole client of a top-level window of
-// its size exchanges the two blocks of pixels instead of copying one; the
-// bitmap takes a copy back only when it is next used. True when so done.
+// A BitBlt from a bitmap's corner onto the whole client of a top-level window
+// no larger than the bitmap exchanges the two blocks of pixels instead of
+// copying; the bitmap takes a copy back only when it is next used. True when
+// so done.
 bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int height, int src_x, int src_y);
 // The bitmap is about to be used: a loan of its pixels ends with the copy
 // back, except of the rows painted (bitmap pixels; may be null) covers whole.

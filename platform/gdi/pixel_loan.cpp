@@ -1,6 +1,6 @@
-// Presenting without copying: a whole bitmap put onto the whole client of a
-// window of its size gives the window its pixels and takes the window's old
-// block in exchange. The bitmap's own pixels are then the window's; it takes
+// Presenting without copying: a bitmap put onto the whole client of a window
+// gives the window its block of pixels and takes the window's old block in
+// exchange; the window shows the part its client covers. The bitmap's own pixels are then the window's; it takes
 // a copy back only when it is next drawn on or read, or before the window's
 // pixels change or go. A program that draws a frame, shows it and draws the
 // next one over it in full copies only what the new frame leaves alone.
@@ -58,14 +58,16 @@ void end_loan(const RECT *painted)
     int skip_top = 0;
     int skip_bottom = 0;
     rows_painted_whole(*bitmap, painted, &skip_top, &skip_bottom);
-    const uint32_t *shown = client_pixel_rows(*window);
-    copy_rows(bitmap->pixels.data(), shown, *bitmap, 0, skip_top);
-    copy_rows(bitmap->pixels.data(), shown, *bitmap, skip_bottom, bitmap->height);
+    // The window holds the bitmap's old block whole, rows and all.
+    const uint32_t *lent = window->pixels.data();
+    copy_rows(bitmap->pixels.data(), lent, *bitmap, 0, skip_top);
+    copy_rows(bitmap->pixels.data(), lent, *bitmap, skip_bottom, bitmap->height);
 }
 
-bool whole_block(const BitmapData &bitmap, int x, int y, int width, int height, int src_x, int src_y)
+bool covers_client(const Window &window, int x, int y, int width, int height, int src_x, int src_y)
 {
-    return x == 0 && y == 0 && src_x == 0 && src_y == 0 && width >= bitmap.width && height >= bitmap.height;
+    return x == 0 && y == 0 && src_x == 0 && src_y == 0 && width >= window.pixel_width &&
+           height >= window.pixel_height;
 }
 
 }  // namespace
@@ -81,15 +83,14 @@ bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int heigh
     Window *window = window_from(to->hwnd);
     BitmapData *bitmap = bitmap_data(from->bitmap);
     if (window == nullptr || window->parent != nullptr || bitmap == nullptr ||
-        bitmap->width != window->pixel_width || bitmap->height != window->pixel_height ||
-        !whole_block(*bitmap, x, y, width, height, src_x, src_y)) {
+        !covers_client(*window, x, y, width, height, src_x, src_y)) {
         return false;
     }
     // Nothing has touched either since the last exchange: the window shows
     // the bitmap's pixels already.
     if (loan.bitmap != from->bitmap || loan.window != to->hwnd) {
         end_loan(nullptr);
-        if (!exchange_client_pixels(*window, bitmap->pixels)) {
+        if (!exchange_client_pixels(*window, bitmap->pixels, bitmap->width, bitmap->height)) {
             return false;
         }
         loan = PixelLoan{from->bitmap, to->hwnd};

@@ -19,7 +19,7 @@ constexpr int SPARE_HEIGHTS = 7;
 
 size_t row_pixels(const Window &window, int rows)
 {
-    return static_cast<size_t>(rows) * static_cast<size_t>(window.pixel_width);
+    return static_cast<size_t>(rows) * static_cast<size_t>(window.pixel_stride);
 }
 
 uint32_t *row_at(Window &window, int row)
@@ -83,11 +83,11 @@ bool slide_client_rows(Window &window, int rows)
     }
     settle_uncovered_rows(window, nullptr);
     end_pixel_loan_of(window);
-    const size_t client = row_pixels(window, window.pixel_height);
-    if (window.pixels.size() == client) {
-        window.pixels.resize(client * (1 + SPARE_HEIGHTS));
+    const size_t with_spare_rows = row_pixels(window, window.pixel_height * (1 + SPARE_HEIGHTS));
+    if (window.pixels.size() < with_spare_rows) {
+        window.pixels.resize(with_spare_rows);
     }
-    if (window.first_pixel + client + row_pixels(window, rows) > window.pixels.size()) {
+    if (window.first_pixel + row_pixels(window, window.pixel_height + rows) > window.pixels.size()) {
         move_client_to_top(window);
     }
     window.first_pixel += row_pixels(window, rows);
@@ -95,13 +95,20 @@ bool slide_client_rows(Window &window, int rows)
     return true;
 }
 
-bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels)
+// Every client pixel is replaced, so what the old block held does not matter.
+bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int width, int height)
 {
-    if (window.pixels.size() != pixels.size() || window.first_pixel != 0) {
+    if (width < window.pixel_width || height < window.pixel_height ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
         return false;
     }
-    settle_uncovered_rows(window, nullptr);
-    window.pixels.swap(pixels);
+    std::vector<uint32_t> old = std::move(window.pixels);
+    old.resize(pixels.size());
+    window.pixels = std::move(pixels);
+    pixels = std::move(old);
+    window.pixel_stride = width;
+    window.first_pixel = 0;
+    window.unsettled_rows = 0;
     return true;
 }
 

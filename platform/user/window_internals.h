@@ -79,9 +79,10 @@ uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted);
 // rows it uncovers as they were, as ScrollDC does; false when rows is not
 // between 1 and half the client's height.
 bool slide_client_rows(Window &window, int rows);
-// Gives the pixels up for another block of the same size, which the client
-// shows from now on; false unless the client has no spare rows.
-bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels);
+// Takes pixels, a block of rows width long holding at least the client, as
+// the client's pixels from now on, and gives back the old ones in a block of
+// the same size; false when the block is too small for the client.
+bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int width, int height);
 // A bitmap whose pixels the client shows in place of a copy takes them back
 // before they change or go (gdi/pixel_loan.cpp).
 void end_pixel_loan_of(const Window &window);

@@ -76,13 +76,14 @@ void follow_visibility(ScreenWindow &screen, const platform::Window &window)
     }
 }
 
-void blit_pixels(const uint32_t *pixels, int width, int height, SDL_Surface *target, int x, int y)
+// Rows of pixels lie stride pixels apart.
+void blit_pixels(const uint32_t *pixels, int width, int height, int stride, SDL_Surface *target, int x, int y)
 {
     if (width <= 0 || height <= 0) {
         return;
     }
     SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(pixels), width, height,
-                                                             BITS_PER_PIXEL, width * BYTES_PER_PIXEL,
+                                                             BITS_PER_PIXEL, stride * BYTES_PER_PIXEL,
                                                              SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) {
         return;
@@ -109,7 +110,7 @@ void show_menu_bar(HWND hwnd, const platform::Window &window, SDL_Surface *targe
         raster::Surface surface{strip.data(), width, platform::MENU_BAR, width, RECT{0, 0, width, platform::MENU_BAR}};
         draw_menu_bar(surface, *bar, bar_item);
     }
-    blit_pixels(strip.data(), width, menu_bar_height(hwnd), target, 0, 0);
+    blit_pixels(strip.data(), width, menu_bar_height(hwnd), width, target, 0, 0);
 }
 
 void present(ScreenWindow &screen)
@@ -129,10 +130,11 @@ void present(ScreenWindow &screen)
     if (bar > 0) {
         show_menu_bar(screen.hwnd, *window, target, overlay.bar_item);
     }
-    blit_pixels(platform::client_pixel_rows(*window), window->pixel_width, window->pixel_height, target, 0, bar);
+    blit_pixels(platform::client_pixel_rows(*window), window->pixel_width, window->pixel_height, window->pixel_stride,
+                target, 0, bar);
     if (menu_open) {
-        blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, target, overlay.popup_origin.x,
-                    overlay.popup_origin.y);
+        blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, overlay.popup_width, target,
+                    overlay.popup_origin.x, overlay.popup_origin.y);
     }
     SDL_UpdateWindowSurface(screen.window);
 }
