@@ -106,7 +106,7 @@ bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush);
 // so done.
 bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int height, int src_x, int src_y);
 // The bitmap is about to be used: a loan of its pixels ends with the copy
-// back, except of the rows painted (bitmap pixels; may be null) covers whole.
+// back, except of painted (bitmap pixels; may be null), about to be painted.
 void end_pixel_loan_of_bitmap(HGDIOBJ bitmap, const RECT *painted);
 
 }  // namespace qz370::platform

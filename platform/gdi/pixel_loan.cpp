@@ -29,22 +29,27 @@ BitmapData *bitmap_data(HGDIOBJ bitmap)
     return object != nullptr && object->kind == ObjectKind::Bitmap ? &object->bitmap : nullptr;
 }
 
-// The rows from top to bottom (excluded) that painted covers from side to side.
-void rows_painted_whole(const BitmapData &bitmap, const RECT *painted, int *top, int *bottom)
+// The bitmap's pixels as the window holds them, except within painted
+// (may be null), which is about to be painted over.
+void copy_back(BitmapData &bitmap, const uint32_t *lent, const RECT *painted)
 {
-    *top = 0;
-    *bottom = 0;
-    if (painted != nullptr && painted->left <= 0 && painted->right >= bitmap.width) {
-        *top = std::clamp<LONG>(painted->top, 0, bitmap.height);
-        *bottom = std::clamp<LONG>(painted->bottom, *top, bitmap.height);
+    const RECT skip = painted == nullptr ? RECT{0, 0, 0, 0}
+                                         : RECT{std::clamp<LONG>(painted->left, 0, bitmap.width),
+                                                std::clamp<LONG>(painted->top, 0, bitmap.height),
+                                                std::clamp<LONG>(painted->right, 0, bitmap.width),
+                                                std::clamp<LONG>(painted->bottom, 0, bitmap.height)};
+    const bool skipping = skip.left < skip.right && skip.top < skip.bottom;
+    const size_t width = static_cast<size_t>(bitmap.width);
+    uint32_t *to = bitmap.pixels.data();
+    for (LONG row = 0; row < bitmap.height; ++row) {
+        const size_t start = static_cast<size_t>(row) * width;
+        if (!skipping || row < skip.top || row >= skip.bottom) {
+            std::memcpy(to + start, lent + start, width * sizeof(uint32_t));
+            continue;
+        }
+        std::memcpy(to + start, lent + start, static_cast<size_t>(skip.left) * sizeof(uint32_t));
+        std::memcpy(to + start + skip.right, lent + start + skip.right, (width - skip.right) * sizeof(uint32_t));
     }
-}
-
-void copy_rows(uint32_t *to, const uint32_t *from, const BitmapData &bitmap, int top, int bottom)
-{
-    const size_t offset = static_cast<size_t>(top) * static_cast<size_t>(bitmap.width);
-    const size_t count = static_cast<size_t>(bottom - top) * static_cast<size_t>(bitmap.width);
-    std::memcpy(to + offset, from + offset, count * sizeof(uint32_t));
 }
 
 void end_loan(const RECT *painted)
@@ -55,13 +60,8 @@ void end_loan(const RECT *painted)
     if (bitmap == nullptr || window == nullptr) {
         return;
     }
-    int skip_top = 0;
-    int skip_bottom = 0;
-    rows_painted_whole(*bitmap, painted, &skip_top, &skip_bottom);
     // The window holds the bitmap's old block whole, rows and all.
-    const uint32_t *lent = window->pixels.data();
-    copy_rows(bitmap->pixels.data(), lent, *bitmap, 0, skip_top);
-    copy_rows(bitmap->pixels.data(), lent, *bitmap, skip_bottom, bitmap->height);
+    copy_back(*bitmap, window->pixels.data(), painted);
 }
 
 bool covers_client(const Window &window, int x, int y, int width, int height, int src_x, int src_y)
