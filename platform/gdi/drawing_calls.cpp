@@ -50,8 +50,8 @@ bool rectangle_paints_over(int left, int top, int right, int bottom, const raste
         *painted = RECT{l, t, r - 1, b - 1};
         return true;
     }
-    if (pen.width <= 1 && pen.color == brush.color && r - l >= SMALLEST_OUTLINED_SIDE &&
-        b - t >= SMALLEST_OUTLINED_SIDE) {
+    if (pen.width <= 1 && pen.color == brush.color && int64_t{r} - l >= SMALLEST_OUTLINED_SIDE &&
+        int64_t{b} - t >= SMALLEST_OUTLINED_SIDE) {
         *painted = RECT{l, t, r, b};
         return true;
     }

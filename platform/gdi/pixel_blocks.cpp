@@ -104,8 +104,8 @@ bool slide_whole_client(HDC hdc, int dx, int dy, const RECT *scroll, const RECT 
         return false;
     }
     Window *window = window_from(context->hwnd);
-    if (window == nullptr || window->parent != nullptr || !covers_client(scroll, *window) ||
-        !covers_client(clip, *window) || !slide_client_rows(*window, -dy)) {
+    if (window == nullptr || window->parent != nullptr || dy < -window->pixel_height ||
+        !covers_client(scroll, *window) || !covers_client(clip, *window) || !slide_client_rows(*window, -dy)) {
         return false;
     }
     *hwnd = context->hwnd;
