@@ -114,6 +114,34 @@ void BM_ReplayPeriodicEvents(benchmark::State &state) {
     state.SetComplexityN(state.range(0));
 }
 
+// A click on SHOOT! and then the given count of periodic events, the way a
+// long recorded run looks: one frame per event, the game in full flight.
+fs::path shot_and_ticks_script(int64_t ticks)
+{
+    fs::path script = scratch_path("shot-" + std::to_string(ticks));
+    std::ofstream out(script);
+    out << "QZ370_MOUSE(-257, 82);\nQZ370_PERIODIC(" << ticks << ");\n";
+    return script;
+}
+
+void BM_ReplayShotAndTicks(benchmark::State &state)
+{
+    fs::path script = shot_and_ticks_script(state.range(0));
+    time_replays(state, {"--script", script.string()});
+    fs::remove(script);
+}
+
+// The same with the call log on and kept: about a hundred printed lines a
+// frame, each scrolled into the text window.
+void BM_ReplayShotAndTicksLogged(benchmark::State &state)
+{
+    fs::path script = shot_and_ticks_script(state.range(0));
+    fs::path log = scratch_path("shot-log");
+    time_replays(state, {"--script", script.string(), "--logging", "--log", log.string()});
+    fs::remove(script);
+    fs::remove(log);
+}
+
 BENCHMARK(BM_ReplayDemo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ReplayDemoLogged)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReplayDemoHashed)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -124,5 +152,13 @@ BENCHMARK(BM_ReplayPeriodicEvents)
     ->RangeMultiplier(10)
     ->Range(10'000, 1'000'000)
     ->Complexity(benchmark::oN);
+
+BENCHMARK(BM_ReplayShotAndTicks)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1)->Arg(50'000);
+BENCHMARK(BM_ReplayShotAndTicksLogged)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Arg(20'000)
+    ->Arg(200'000);
 
 }  // namespace

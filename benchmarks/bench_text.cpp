@@ -1,11 +1,13 @@
 // The game's text per frame: nine short strings, each with the font looked up,
-// the text measured and drawn, as the renderer does for every text command.
+// the text measured and drawn, as the renderer does for every text command;
+// and one line of the call log printed into the text window.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <vector>
 
 #include "gdi/fonts/font.h"
+#include "qz370.h"
 
 namespace {
 
@@ -33,5 +35,20 @@ void BM_FrameOfGameTexts(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_FrameOfGameTexts);
+
+// Stored in the ring, scrolled into the text window and drawn: with the call
+// log on the game prints about a hundred of these a frame.
+void BM_PrintLogLine(benchmark::State &state)
+{
+    static const int opened = QZ370_begin(nullptr, nullptr, nullptr, SW_SHOW);
+    benchmark::DoNotOptimize(opened);
+    int x = 0;
+    for (auto _ : state) {
+        QZ370_print("QZ370_circle(1, %d, -15, 1);\n", x++ % 600);
+    }
+    state.counters["lines_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                            benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PrintLogLine);
 
 }  // namespace

@@ -40,26 +40,43 @@ void remove_context(HDC hdc)
     contexts.erase(value_of(hdc));
 }
 
-bool window_surface(const DeviceContext &context, ContextSurface *out)
+RECT moved_by(const RECT &rect, POINT by)
+{
+    return RECT{shift(rect.left, by.x), shift(rect.top, by.y), shift(rect.right, by.x), shift(rect.bottom, by.y)};
+}
+
+RECT intersection(const RECT &a, const RECT &b)
+{
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+// painted is in the context's coordinates, or null for nothing.
+bool window_surface(const DeviceContext &context, const RECT *painted, ContextSurface *out)
 {
     HWND top = top_level_of(context.hwnd);
     Window *window = window_from(top);
     if (window == nullptr) {
         return false;
     }
-    out->surface = raster::Surface{window->pixels.data(), window->pixel_width, window->pixel_height,
-                                   window->pixel_width, visible_client_in_top_level(context.hwnd)};
-    out->origin = client_origin_in_top_level(context.hwnd);
+    const RECT clip = visible_client_in_top_level(context.hwnd);
+    const POINT origin = client_origin_in_top_level(context.hwnd);
+    const RECT painted_pixels = painted != nullptr ? intersection(moved_by(*painted, origin), clip) : RECT{};
+    end_pixel_loan_of(*window);
+    uint32_t *rows = client_pixel_rows_to_paint(*window, painted != nullptr ? &painted_pixels : nullptr);
+    out->surface = raster::Surface{rows, window->pixel_width, window->pixel_height, window->pixel_stride, clip};
+    out->origin = origin;
     out->shown_in = top;
     return true;
 }
 
-bool bitmap_surface(const DeviceContext &context, ContextSurface *out)
+bool bitmap_surface(const DeviceContext &context, const RECT *painted, ContextSurface *out)
 {
     GdiObject *object = gdi_object_from(context.bitmap);
     if (object == nullptr || object->kind != ObjectKind::Bitmap) {
         return false;
     }
+    end_pixel_loan_of_bitmap(context.bitmap, painted);
     BitmapData &bitmap = object->bitmap;
     out->surface = raster::Surface{bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width,
                                    RECT{0, 0, bitmap.width, bitmap.height}};
@@ -109,13 +126,28 @@ bool selected_anywhere(HGDIOBJ object)
     });
 }
 
-bool surface_of(HDC hdc, ContextSurface *out)
+namespace {
+
+bool surface_painting(HDC hdc, const RECT *painted, ContextSurface *out)
 {
     DeviceContext *context = context_from(hdc);
     if (context == nullptr) {
         return false;
     }
-    return context->kind == ContextKind::Memory ? bitmap_surface(*context, out) : window_surface(*context, out);
+    return context->kind == ContextKind::Memory ? bitmap_surface(*context, painted, out)
+                                                : window_surface(*context, painted, out);
+}
+
+}  // namespace
+
+bool surface_of(HDC hdc, ContextSurface *out)
+{
+    return surface_painting(hdc, nullptr, out);
+}
+
+bool surface_to_paint(HDC hdc, const RECT &painted, ContextSurface *out)
+{
+    return surface_painting(hdc, &painted, out);
 }
 
 void surface_drawn(const ContextSurface &surface)

@@ -2,6 +2,7 @@
 // rasteriser with the context's pen and brush.
 #include "gdi/gdi_internals.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace qz370::platform {
@@ -31,15 +32,49 @@ uint32_t *clipped_pixel(ContextSurface &target, int x, int y)
 
 using BoxShape = void (*)(raster::Surface &, int, int, int, int, const raster::Pen &, const raster::Brush &);
 
+// The part of a Rectangle call's box that it paints in one colour whatever
+// was there: all of it when a thin pen and the brush share the colour, the
+// brush's part without a pen; false when it claims none.
+bool rectangle_paints_over(int left, int top, int right, int bottom, const raster::Pen &pen,
+                           const raster::Brush &brush, RECT *painted)
+{
+    constexpr int SMALLEST_OUTLINED_SIDE = 2;
+    const int l = std::min(left, right);
+    const int r = std::max(left, right);
+    const int t = std::min(top, bottom);
+    const int b = std::max(top, bottom);
+    if (!brush.visible || l == r || t == b) {
+        return false;
+    }
+    if (!pen.visible) {
+        *painted = RECT{l, t, r - 1, b - 1};
+        return true;
+    }
+    if (pen.width <= 1 && pen.color == brush.color && int64_t{r} - l >= SMALLEST_OUTLINED_SIDE &&
+        int64_t{b} - t >= SMALLEST_OUTLINED_SIDE) {
+        *painted = RECT{l, t, r, b};
+        return true;
+    }
+    return false;
+}
+
 BOOL draw_box(HDC hdc, int left, int top, int right, int bottom, BoxShape shape)
 {
     DeviceContext *context = context_from(hdc);
+    if (context == nullptr) {
+        return FALSE;
+    }
+    const raster::Pen pen = pen_for(context->pen);
+    const raster::Brush brush = brush_for(context->brush);
+    RECT painted;
+    const bool paints_over =
+        shape == raster::rectangle && rectangle_paints_over(left, top, right, bottom, pen, brush, &painted);
     ContextSurface target;
-    if (context == nullptr || !surface_of(hdc, &target)) {
+    if (!(paints_over ? surface_to_paint(hdc, painted, &target) : surface_of(hdc, &target))) {
         return FALSE;
     }
     shape(target.surface, shift(left, target.origin.x), shift(top, target.origin.y), shift(right, target.origin.x),
-          shift(bottom, target.origin.y), pen_for(context->pen), brush_for(context->brush));
+          shift(bottom, target.origin.y), pen, brush);
     surface_drawn(target);
     return TRUE;
 }

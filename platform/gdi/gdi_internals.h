@@ -84,6 +84,10 @@ struct ContextSurface {
 };
 
 bool surface_of(HDC hdc, ContextSurface *out);  // false for a context that is gone
+// As surface_of, for a caller about to paint all of painted (the context's
+// coordinates) whatever it holds now, so that those pixels need not be made
+// up to date first.
+bool surface_to_paint(HDC hdc, const RECT &painted, ContextSurface *out);
 // A window's client changed: the display shows it at its next turn.
 void surface_drawn(const ContextSurface &surface);
 
@@ -93,5 +97,16 @@ int shift(int value, LONG by);
 // Fills a rectangle given in the context's coordinates; false for a hollow or
 // unknown brush.
 bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush);
+
+// ---- Pixel loans ---------------------------------------------------------------
+
+// A BitBlt from a bitmap's corner onto the whole client of a top-level window
+// no larger than the bitmap exchanges the two blocks of pixels instead of
+// copying; the bitmap takes a copy back only when it is next used. True when
+// so done.
+bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int height, int src_x, int src_y);
+// The bitmap is about to be used: a loan of its pixels ends with the copy
+// back, except of painted (bitmap pixels; may be null), about to be painted.
+void end_pixel_loan_of_bitmap(HGDIOBJ bitmap, const RECT *painted);
 
 }  // namespace qz370::platform

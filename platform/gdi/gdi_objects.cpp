@@ -246,6 +246,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
     if (selected_anywhere(object)) {
         return FALSE;
     }
+    end_pixel_loan_of_bitmap(object, nullptr);
     remove_object(value_of(object));
     return TRUE;
 }

@@ -1,6 +1,8 @@
 // Moving blocks of pixels: BitBlt between any two contexts and ScrollDC within
 // one, each clipped at the source and at the destination.
+#include "display/display_driver.h"
 #include "gdi/gdi_internals.h"
+#include "user/window_internals.h"
 
 #include <algorithm>
 #include <cstring>
@@ -87,6 +89,30 @@ RECT uncovered_part(const Block &area, int64_t dx, int64_t dy, const POINT &orig
                 static_cast<LONG>(strip.right - origin.x), static_cast<LONG>(strip.bottom - origin.y)};
 }
 
+bool covers_client(const RECT *rect, const Window &window)
+{
+    return rect == nullptr ||
+           (rect->left <= 0 && rect->top <= 0 && rect->right >= window.pixel_width && rect->bottom >= window.pixel_height);
+}
+
+// An upward scroll of a top-level window's whole client moves where its rows
+// start, not its pixels. Gives the window and its client, or false.
+bool slide_whole_client(HDC hdc, int dx, int dy, const RECT *scroll, const RECT *clip, HWND *hwnd, Block *area)
+{
+    DeviceContext *context = context_from(hdc);
+    if (context == nullptr || context->kind != ContextKind::Window || dx != 0 || dy >= 0) {
+        return false;
+    }
+    Window *window = window_from(context->hwnd);
+    if (window == nullptr || window->parent != nullptr || dy < -window->pixel_height ||
+        !covers_client(scroll, *window) || !covers_client(clip, *window) || !slide_client_rows(*window, -dy)) {
+        return false;
+    }
+    *hwnd = context->hwnd;
+    *area = Block{0, 0, window->pixel_width, window->pixel_height};
+    return true;
+}
+
 }  // namespace
 
 }  // namespace qz370::platform
@@ -95,6 +121,9 @@ using namespace qz370::platform;
 
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int src_x, int src_y, DWORD rop)
 {
+    if (rop == SRCCOPY && lend_bitmap_to_client(dest, src, x, y, width, height, src_x, src_y)) {
+        return TRUE;
+    }
     ContextSurface to;
     ContextSurface from;
     if (rop != SRCCOPY || !surface_of(dest, &to) || !surface_of(src, &from)) {
@@ -115,6 +144,15 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int s
 
 BOOL WINAPI ScrollDC(HDC hdc, int dx, int dy, const RECT *scroll, const RECT *clip, HRGN, LPRECT update)
 {
+    HWND slid = nullptr;
+    Block slid_area{};
+    if (slide_whole_client(hdc, dx, dy, scroll, clip, &slid, &slid_area)) {
+        if (update != nullptr) {
+            *update = uncovered_part(slid_area, dx, dy, POINT{0, 0});
+        }
+        display_driver().client_changed(slid);
+        return TRUE;
+    }
     ContextSurface target;
     if (!surface_of(hdc, &target)) {
         return FALSE;

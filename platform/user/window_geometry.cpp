@@ -44,14 +44,18 @@ void resize_pixels(Window &window, int width, int height)
     if (width == window.pixel_width && height == window.pixel_height) {
         return;
     }
+    end_pixel_loan_of(window);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), NEW_PIXEL);
     int common_width = std::min(width, window.pixel_width);
     int common_height = std::min(height, window.pixel_height);
+    const uint32_t *old_rows = client_pixel_rows(window);
     for (int row = 0; row < common_height; ++row) {
-        std::copy_n(window.pixels.begin() + static_cast<ptrdiff_t>(row) * window.pixel_width, common_width,
+        std::copy_n(old_rows + static_cast<ptrdiff_t>(row) * window.pixel_stride, common_width,
                     pixels.begin() + static_cast<ptrdiff_t>(row) * width);
     }
     window.pixels = std::move(pixels);
+    window.first_pixel = 0;
+    window.pixel_stride = width;
     window.pixel_width = width;
     window.pixel_height = height;
 }

@@ -71,6 +71,23 @@ POINT client_origin_in_top_level(HWND hwnd);  // where the window's client (0,0)
 RECT visible_client_in_top_level(HWND hwnd);   // the client clipped by its ancestors, top-level pixels
 void send_size(HWND hwnd);
 
+// ---- Client pixels --------------------------------------------------------------
+
+// As client_pixel_rows(), for a caller about to paint all of painted (client
+// pixels; null for none) with no regard to what it holds now.
+uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted);
+// Scrolls the whole client up by rows without moving its pixels, leaving the
+// rows it uncovers as they were, as ScrollDC does; false when rows is not
+// between 1 and half the client's height.
+bool slide_client_rows(Window &window, int rows);
+// Takes pixels, a block of rows width long holding at least the client, as
+// the client's pixels from now on, and gives back the old ones in a block of
+// the same size; false when the block is too small for the client.
+bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int width, int height);
+// A bitmap whose pixels the client shows in place of a copy takes them back
+// before they change or go (gdi/pixel_loan.cpp).
+void end_pixel_loan_of(const Window &window);
+
 // ---- Painting -------------------------------------------------------------------
 
 void invalidate_window(HWND hwnd, bool erase);  // the window and its descendants

@@ -48,10 +48,15 @@ struct Window {
     bool enabled;
     bool needs_paint;
     // Client pixels, 0x00RRGGBB, of a top-level window; children draw into
-    // their top-level window's pixels.
+    // their top-level window's pixels. Rows lie pixel_stride apart (at least
+    // pixel_width) and row 0 starts at first_pixel, past spare rows once the
+    // whole client has scrolled: read them through client_pixel_rows().
     int pixel_width;
     int pixel_height;
+    int pixel_stride;
     std::vector<uint32_t> pixels;
+    size_t first_pixel;
+    int unsettled_rows;  // the bottom rows a scroll uncovered, still to be copied from the rows above
     // Dialogs: the dialog procedure and the modal loop's state.
     DLGPROC dialog_proc;
     bool dialog_ended;
@@ -59,6 +64,9 @@ struct Window {
 };
 
 Window *window_from(HWND hwnd);  // null for a handle that is not a live window
+// A top-level window's client pixels as they stand: row 0, the rest following
+// pixel_stride apart.
+uint32_t *client_pixel_rows(Window &window);
 HWND top_level_of(HWND hwnd);
 std::vector<HWND> top_level_windows();  // in creation order
 std::vector<HWND> children_of(HWND hwnd);

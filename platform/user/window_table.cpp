@@ -45,6 +45,7 @@ void bury_window(HWND hwnd)
     if (found == windows.end()) {
         return;
     }
+    end_pixel_loan_of(found->second->window);
     std::vector<uint32_t>().swap(found->second->window.pixels);
     buried.push_back(std::move(found->second));
     windows.erase(found);

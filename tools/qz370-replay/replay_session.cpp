@@ -137,7 +137,10 @@ void on_present(HWND window) {
     }
     int width = 0;
     int height = 0;
-    const uint32_t *pixels = qz370::headless::client_pixels(window, &width, &height);
+    // Packing the rows of a frame costs a copy: only the frame outputs need them.
+    const bool pixels_wanted = session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() ||
+                               session.outputs.gif != nullptr;
+    const uint32_t *pixels = pixels_wanted ? qz370::headless::client_pixels(window, &width, &height) : nullptr;
     keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent);
 }
 

@@ -38,7 +38,8 @@ bool choose_menu_item(HWND hwnd, UINT id);            // false if no such enable
 // The next count GlobalAlloc calls fail, as when memory runs out.
 void fail_allocations(int count);
 
-// The client pixels of a top-level window, 0x00RRGGBB, row by row.
+// The client pixels of a top-level window, 0x00RRGGBB, row by row; valid
+// until the window's pixels next change.
 const uint32_t *client_pixels(HWND hwnd, int *width, int *height);
 
 }  // namespace qz370::headless

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 namespace qz370::headless {
 
@@ -24,6 +25,8 @@ int screen_height = DEFAULT_SCREEN_HEIGHT;
 std::function<void()> idle_hook;
 std::function<void(HWND)> present_hook;
 std::vector<HWND> changed_windows;  // in the order they changed
+// Rows handed out by client_pixels() for windows whose rows lie apart.
+std::map<HWND, std::vector<uint32_t>> packed_rows;
 
 void screen_size(int *width, int *height)
 {
@@ -34,6 +37,23 @@ void screen_size(int *width, int *height)
 void forget_window(HWND hwnd)
 {
     std::erase(changed_windows, hwnd);
+    packed_rows.erase(hwnd);
+}
+
+const uint32_t *rows_one_after_another(HWND hwnd, Window &window)
+{
+    const uint32_t *rows = platform::client_pixel_rows(window);
+    if (window.pixel_stride == window.pixel_width) {
+        return rows;
+    }
+    std::vector<uint32_t> &packed = packed_rows[hwnd];
+    const size_t width = static_cast<size_t>(window.pixel_width);
+    packed.resize(width * static_cast<size_t>(window.pixel_height));
+    for (int row = 0; row < window.pixel_height; ++row) {
+        std::copy_n(rows + static_cast<size_t>(row) * static_cast<size_t>(window.pixel_stride), width,
+                    packed.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(row) * width));
+    }
+    return packed.data();
 }
 
 void ignore_window(HWND) {}
@@ -133,7 +153,7 @@ const uint32_t *client_pixels(HWND hwnd, int *width, int *height)
     if (height != nullptr) {
         *height = shown ? window->pixel_height : 0;
     }
-    return shown ? window->pixels.data() : nullptr;
+    return shown ? rows_one_after_another(hwnd, *window) : nullptr;
 }
 
 void set_debug_output_hook(std::function<void(const char *)> hook)

@@ -79,13 +79,14 @@ void follow_visibility(ScreenWindow &screen, const platform::Window &window)
     }
 }
 
-void blit_pixels(const uint32_t *pixels, int width, int height, SDL_Surface *target, int x, int y)
+// Rows of pixels lie stride pixels apart.
+void blit_pixels(const uint32_t *pixels, int width, int height, int stride, SDL_Surface *target, int x, int y)
 {
     if (width <= 0 || height <= 0) {
         return;
     }
     SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(pixels), width, height,
-                                                             BITS_PER_PIXEL, width * BYTES_PER_PIXEL,
+                                                             BITS_PER_PIXEL, stride * BYTES_PER_PIXEL,
                                                              SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) {
         return;
@@ -112,7 +113,7 @@ void show_menu_bar(HWND hwnd, const platform::Window &window, SDL_Surface *targe
         raster::Surface surface{strip.data(), width, platform::MENU_BAR, width, RECT{0, 0, width, platform::MENU_BAR}};
         draw_menu_bar(surface, *bar, bar_item);
     }
-    blit_pixels(strip.data(), width, menu_bar_height(hwnd), target, 0, 0);
+    blit_pixels(strip.data(), width, menu_bar_height(hwnd), width, target, 0, 0);
 }
 
 // Where the content is put together: the window's own surface at scale 1.
@@ -137,7 +138,7 @@ SDL_Surface *content_surface(ScreenWindow &screen, SDL_Surface *shown)
 void present(ScreenWindow &screen)
 {
     screen.needs_present = false;
-    const platform::Window *window = platform::window_from(screen.hwnd);
+    platform::Window *window = platform::window_from(screen.hwnd);
     SDL_Surface *shown = SDL_GetWindowSurface(screen.window);
     SDL_Surface *target = content_surface(screen, shown);
     if (window == nullptr || target == nullptr) {
@@ -153,10 +154,11 @@ void present(ScreenWindow &screen)
     if (bar > 0) {
         show_menu_bar(screen.hwnd, *window, target, overlay.bar_item);
     }
-    blit_pixels(window->pixels.data(), window->pixel_width, window->pixel_height, target, 0, bar);
+    blit_pixels(platform::client_pixel_rows(*window), window->pixel_width, window->pixel_height, window->pixel_stride,
+                target, 0, bar);
     if (menu_open) {
-        blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, target, overlay.popup_origin.x,
-                    overlay.popup_origin.y);
+        blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, overlay.popup_width, target,
+                    overlay.popup_origin.x, overlay.popup_origin.y);
     }
     if (target != shown) {
         blit_enlarged(target, shown);

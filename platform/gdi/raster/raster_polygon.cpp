@@ -31,6 +31,22 @@ bool visible_edge(Point64 p, Point64 q, int64_t first, int64_t last, Edge *edge)
     return true;
 }
 
+// A row of a triangle or a small polygon crosses two or a few edges, which
+// std::sort handles with more ceremony than sorting them takes.
+void sort_crossings(int64_t *xs, size_t count) {
+    constexpr size_t FEW = 16;
+    if (count > FEW) {
+        std::sort(xs, xs + count);
+        return;
+    }
+    for (size_t i = 1; i < count; ++i) {
+        int64_t x = xs[i];
+        size_t j = i;
+        for (; j > 0 && xs[j - 1] > x; --j) xs[j] = xs[j - 1];
+        xs[j] = x;
+    }
+}
+
 }  // namespace
 
 void fill_polygon_region(Surface &surface, const Point64 *points, int count, uint32_t color) {
@@ -49,15 +65,16 @@ void fill_polygon_region(Surface &surface, const Point64 *points, int count, uin
     Edge edge;
     for (int i = 0; i < count; ++i)
         if (visible_edge(points[i], points[(i + 1) % count], first, last, &edge)) edges.push_back(edge);
+    xs.resize(edges.size());
     for (int64_t y = first; y <= last; ++y) {
-        xs.clear();
+        size_t crossings = 0;
         for (Edge &e : edges) {
             if (y < e.first_row || y >= e.end_row) continue;
-            xs.push_back(e.x.quotient);
+            xs[crossings++] = e.x.quotient;
             floor_step(e.x);
         }
-        std::sort(xs.begin(), xs.end());
-        for (size_t k = 0; k + 1 < xs.size(); k += 2) fill_span(surface, y, xs[k], xs[k + 1] - 1, color);
+        sort_crossings(xs.data(), crossings);
+        for (size_t k = 0; k + 1 < crossings; k += 2) fill_span(surface, y, xs[k], xs[k + 1] - 1, color);
     }
 }
 

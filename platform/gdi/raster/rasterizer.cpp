@@ -45,6 +45,16 @@ void rectangle(Surface &surface, int left, int top, int right, int bottom, const
     int64_t l = std::min(left, right), r = std::max(left, right);
     int64_t t = std::min(top, bottom), b = std::max(top, bottom);
     if (l == r || t == b) return;
+    // A thin outline in the brush's colour closes the box: one block, when
+    // the box is wide and tall enough for the outline to reach every side.
+    constexpr int64_t SMALLEST_OUTLINED_SIDE = 2;
+    if (brush.visible && pen.visible && pen.width <= 1 && pen.color == brush.color && r - l >= SMALLEST_OUTLINED_SIDE &&
+        b - t >= SMALLEST_OUTLINED_SIDE) {
+        int64_t first = 0, last = 0;
+        if (detail::visible_rows(surface, t, b - 1, &first, &last))
+            for (int64_t y = first; y <= last; ++y) detail::fill_span(surface, y, l, r - 1, brush.color);
+        return;
+    }
     if (brush.visible) {
         int64_t inset = pen.visible ? 1 : 0;
         int64_t first = 0, last = 0;

@@ -3,6 +3,8 @@
 #include "platform/window_test_support.h"
 
 #include <climits>
+#include <string>
+#include <vector>
 
 using namespace window_test;
 namespace headless = qz370::headless;
@@ -209,6 +211,116 @@ TEST_F(DeviceContexts, ScrollMovesTheWholeAreaAndLeavesTheUncoveredStrip)
     EXPECT_TRUE(ScrollDC(hdc, 0, INT_MIN, nullptr, nullptr, nullptr, nullptr));
     EXPECT_TRUE(ScrollDC(hdc, INT_MAX, INT_MAX, nullptr, nullptr, nullptr, &update));
     ReleaseDC(hwnd, hdc);
+}
+
+// The client's pixels as GetPixel reports them, or a bitmap's through hdc.
+std::vector<COLORREF> client_colours(HWND hwnd)
+{
+    int width = 0;
+    int height = 0;
+    const uint32_t *pixels = headless::client_pixels(hwnd, &width, &height);
+    std::vector<COLORREF> colours;
+    for (int i = 0; i < width * height; ++i) {
+        colours.push_back(RGB(pixels[i] >> 16, (pixels[i] >> 8) & 0xFF, pixels[i] & 0xFF));
+    }
+    return colours;
+}
+
+std::vector<COLORREF> bitmap_colours(HDC hdc, int width, int height)
+{
+    std::vector<COLORREF> colours;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            colours.push_back(GetPixel(hdc, x, y));
+        }
+    }
+    return colours;
+}
+
+// A line printed as the text window prints it: the strip below cleared but
+// for its last column, text on it, then everything scrolled up.
+void print_line(HDC hdc, int round, int line_height)
+{
+    constexpr int WIDTH = 200;
+    constexpr int HEIGHT = 100;
+    HBRUSH brush = CreateSolidBrush(RGB(round * 37 % 256, 200, 90));
+    HGDIOBJ kept_brush = SelectObject(hdc, brush);
+    HGDIOBJ kept_pen = SelectObject(hdc, GetStockObject(NULL_PEN));
+    Rectangle(hdc, 0, HEIGHT - line_height, WIDTH, HEIGHT + 1);
+    SelectObject(hdc, kept_pen);
+    SelectObject(hdc, kept_brush);
+    DeleteObject(brush);
+    std::string text = "line " + std::to_string(round);
+    TextOutA(hdc, 5, HEIGHT - line_height, text.c_str(), static_cast<int>(text.size()));
+    SetPixel(hdc, WIDTH - 1, HEIGHT - 1 - round % line_height, RGB(round % 256, 0, 255));
+    ScrollDC(hdc, 0, -line_height, nullptr, nullptr, nullptr, nullptr);
+}
+
+// Whole-client scrolls of a window move where its rows start; a bitmap's
+// scrolls move pixels. Both must show the same, also after the window's
+// spare rows have run out and its client has moved back to the top.
+TEST_F(DeviceContexts, WholeClientScrollsShowWhatMovedPixelsShow)
+{
+    for (int line_height : {1, 13, 50, 51}) {
+        HDC window = GetDC(hwnd);
+        HDC memory = CreateCompatibleDC(window);
+        HBITMAP bitmap = CreateCompatibleBitmap(window, 200, 100);
+        HGDIOBJ kept_bitmap = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, 200, 100, window, 0, 0, SRCCOPY);
+        const int rounds = 900 / line_height + 2;
+        for (int round = 0; round < rounds; ++round) {
+            print_line(window, round, line_height);
+            print_line(memory, round, line_height);
+            if (round % 64 == 0 || round == rounds - 1) {
+                ASSERT_EQ(client_colours(hwnd), bitmap_colours(memory, 200, 100)) << line_height << " " << round;
+            }
+        }
+        SelectObject(memory, kept_bitmap);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(hwnd, window);
+    }
+}
+
+// A bitmap put on the whole client lends the window its pixels: each must
+// still show what a copy would have left, whichever of them changes next.
+TEST_F(DeviceContexts, BlitOfAWholeBitmapLeavesBothAsACopyWould)
+{
+    HDC window = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, 210, 130);  // larger than the client, as the canvas is
+    HGDIOBJ kept_bitmap = SelectObject(memory, bitmap);
+    SetPixel(memory, 4, 4, RED);
+    SetPixel(memory, 205, 120, BLUE);  // outside the client
+    BitBlt(window, 0, 0, 210, 130, memory, 0, 0, SRCCOPY);
+    std::vector<COLORREF> shown = client_colours(hwnd);
+    EXPECT_EQ(shown[4 * 200 + 4], RED);
+    SetPixel(memory, 4, 4, BLUE);
+    BitBlt(window, 0, 0, 210, 130, memory, 0, 0, SRCCOPY);
+    shown = client_colours(hwnd);
+    HGDIOBJ kept_pen = SelectObject(memory, GetStockObject(NULL_PEN));
+    Rectangle(memory, 20, 0, 210, 10);  // as a frame's first call paints over much of the bitmap
+    SelectObject(memory, kept_pen);
+    SetPixel(memory, 50, 50, RED);
+    EXPECT_EQ(client_colours(hwnd), shown);
+    EXPECT_EQ(GetPixel(memory, 4, 4), BLUE);
+    EXPECT_EQ(GetPixel(memory, 30, 4), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(memory, 205, 120), BLUE);
+    EXPECT_EQ(GetPixel(memory, 50, 50), RED);
+    BitBlt(window, 0, 0, 210, 130, memory, 0, 0, SRCCOPY);
+    BitBlt(window, 0, 0, 210, 130, memory, 0, 0, SRCCOPY);
+    SetPixel(window, 60, 60, BLUE);  // drawing on the window leaves the bitmap alone
+    EXPECT_EQ(GetPixel(memory, 60, 60), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(memory, 50, 50), RED);
+    shown = client_colours(hwnd);
+    EXPECT_EQ(shown[50 * 200 + 50], RED);
+    EXPECT_EQ(shown[60 * 200 + 60], BLUE);
+    BitBlt(window, 0, 0, 210, 130, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, kept_bitmap);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    EXPECT_EQ(client_colours(hwnd)[60 * 200 + 60], RGB(0, 0, 0));
+    DeleteDC(memory);
+    ReleaseDC(hwnd, window);
 }
 
 TEST_F(DeviceContexts, TextCallsRefuseBadArguments)

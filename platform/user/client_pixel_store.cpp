@@ -1,0 +1,115 @@
+// Where a top-level window keeps its client pixels. A scroll of the whole
+// client moves where row 0 starts instead of moving the rows: the store keeps
+// spare rows below the client and moves the client back to the top only when
+// they run out. The rows a scroll uncovers keep what they showed, which is
+// copied from the rows above them only when someone next looks or draws there.
+#include "user/window_internals.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qz370::platform {
+
+namespace {
+
+// Spare rows, as a multiple of the client's height, kept once a window
+// scrolls: the text window scrolls hundreds of times a second, and each time
+// the spare rows run out the whole client is moved once.
+constexpr int SPARE_HEIGHTS = 7;
+
+size_t row_pixels(const Window &window, int rows)
+{
+    return static_cast<size_t>(rows) * static_cast<size_t>(window.pixel_stride);
+}
+
+uint32_t *row_at(Window &window, int row)
+{
+    return window.pixels.data() + window.first_pixel + row_pixels(window, row);
+}
+
+// Copies the columns of rows [top, bottom) from `rows` rows above, except
+// those from left to right (excluded).
+void copy_from_above(Window &window, int top, int bottom, int rows, LONG left, LONG right)
+{
+    const size_t width = static_cast<size_t>(window.pixel_width);
+    const size_t keep_from = static_cast<size_t>(std::clamp<LONG>(left, 0, window.pixel_width));
+    const size_t keep_to = static_cast<size_t>(std::clamp<LONG>(right, static_cast<LONG>(keep_from), window.pixel_width));
+    for (int row = top; row < bottom; ++row) {
+        uint32_t *to = row_at(window, row);
+        const uint32_t *from = row_at(window, row - rows);
+        std::memcpy(to, from, keep_from * sizeof(uint32_t));
+        std::memcpy(to + keep_to, from + keep_to, (width - keep_to) * sizeof(uint32_t));
+    }
+}
+
+// The uncovered rows need no copy where the painter covers them whole, only
+// at their sides.
+void settle_uncovered_rows(Window &window, const RECT *painted)
+{
+    const int rows = window.unsettled_rows;
+    if (rows == 0) {
+        return;
+    }
+    window.unsettled_rows = 0;
+    const int top = window.pixel_height - rows;
+    const bool rows_covered = painted != nullptr && painted->top <= top && painted->bottom >= window.pixel_height;
+    copy_from_above(window, top, window.pixel_height, rows, rows_covered ? painted->left : 0,
+                    rows_covered ? painted->right : 0);
+}
+
+void move_client_to_top(Window &window)
+{
+    std::memmove(window.pixels.data(), row_at(window, 0), row_pixels(window, window.pixel_height) * sizeof(uint32_t));
+    window.first_pixel = 0;
+}
+
+}  // namespace
+
+uint32_t *client_pixel_rows(Window &window)
+{
+    return client_pixel_rows_to_paint(window, nullptr);
+}
+
+uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted)
+{
+    settle_uncovered_rows(window, painted);
+    return row_at(window, 0);
+}
+
+bool slide_client_rows(Window &window, int rows)
+{
+    if (rows < 1 || rows > window.pixel_height / 2) {
+        return false;
+    }
+    settle_uncovered_rows(window, nullptr);
+    end_pixel_loan_of(window);
+    const size_t with_spare_rows = row_pixels(window, window.pixel_height * (1 + SPARE_HEIGHTS));
+    if (window.pixels.size() < with_spare_rows) {
+        window.pixels.resize(with_spare_rows);
+    }
+    if (window.first_pixel + row_pixels(window, window.pixel_height + rows) > window.pixels.size()) {
+        move_client_to_top(window);
+    }
+    window.first_pixel += row_pixels(window, rows);
+    window.unsettled_rows = rows;
+    return true;
+}
+
+// Every client pixel is replaced, so what the old block held does not matter.
+bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int width, int height)
+{
+    if (width < window.pixel_width || height < window.pixel_height ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        return false;
+    }
+    std::vector<uint32_t> old = std::move(window.pixels);
+    old.resize(pixels.size());
+    window.pixels = std::move(pixels);
+    pixels = std::move(old);
+    window.pixel_stride = width;
+    window.first_pixel = 0;
+    window.unsettled_rows = 0;
+    return true;
+}
+
+}  // namespace qz370::platform
