@@ -6,9 +6,9 @@
 
 namespace {
 
-// Beyond the widest pen (half of the largest 32-bit width) with room to
-// spare, and still well inside the 32-bit range.
-constexpr int64_t BOX_MARGIN = (int64_t{1} << 30) + (int64_t{1} << 29);
+// Far beyond any pen that leaves part of the canvas unpainted, and inside the
+// range the real GDI accepts (coordinates within 2^27 of the origin).
+constexpr int64_t BOX_MARGIN = int64_t{1} << 26;
 // A cut end moves to the nearest whole point of its line inside the box when
 // those points lie this close together, so the cut line is the very same
 // line; it stays far outside the canvas and the pen's reach.
