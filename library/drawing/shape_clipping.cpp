@@ -6,9 +6,10 @@
 
 namespace {
 
-// Far beyond any pen that leaves part of the canvas unpainted, and inside the
-// range the real GDI accepts (coordinates within 2^27 of the origin).
-constexpr int64_t BOX_MARGIN = int64_t{1} << 26;
+// Far beyond any pen that leaves part of the canvas unpainted, and well inside
+// what the real GDI draws wide pens with (at 2^26 it misplaces them). Four
+// snapping steps wide, so a snapped end stays three steps off the canvas.
+constexpr int64_t BOX_MARGIN = int64_t{1} << 22;
 // A cut end moves to the nearest whole point of its line inside the box when
 // those points lie this close together, so the cut line is the very same
 // line; it stays far outside the canvas and the pen's reach.
