@@ -5,16 +5,10 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <regex>
 #include <thread>
-
-// Inlined: the hash needs no library.
-#define XXH_INLINE_ALL
-#include <xxhash.h>
 
 #include "desktop/game_under_x.h"
 #include "desktop/virtual_server.h"
@@ -309,26 +303,6 @@ protected:
     }
 };
 
-// The frame hash of qz370-replay: XXH3 64 over the 0x00RRGGBB pixels as they
-// lie in memory, on a little-endian machine.
-std::string frame_hash(const Screenshot &shot)
-{
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx",
-                  static_cast<unsigned long long>(XXH3_64bits(shot.pixels.data(), shot.pixels.size() * sizeof(uint32_t))));
-    return hex;
-}
-
-std::vector<std::string> lines_of(const std::string &path)
-{
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // Recorded from the first wait, a run halted anywhere shows the last frame its
 // headless replay shows before the replay's Quit.
 TEST_F(RecordedFromTheStart, AHaltedRunShowsTheLastFrameOfItsReplay)
@@ -348,9 +322,9 @@ TEST_F(RecordedFromTheStart, AHaltedRunShowsTheLastFrameOfItsReplay)
     std::string replay = std::string(QZ370_BINARY_DIR "/tools/qz370-replay/qz370-replay --quiet --script '") +
                          script + "' --hashes '" + hashes + "'";
     ASSERT_EQ(std::system(replay.c_str()), 0);
-    std::vector<std::string> frames = lines_of(hashes);
+    std::vector<std::string> frames = qz370::test::read_lines(hashes);
     ASSERT_GE(frames.size(), 3u) << "the opening frame, ticks and the click";
-    EXPECT_EQ(frames.back(), frame_hash(halted));
+    EXPECT_EQ(frames.back(), qz370::test::xxh3_pixels_hex(halted.pixels.data(), halted.width, halted.height));
 }
 
 TEST_F(GameOnDesktop, ClosingTheTextWindowOnlyDestroysIt)

@@ -131,16 +131,19 @@ void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
     maybe_show_progress();
 }
 
+// A frame's pixels cost a copy (packing its rows, or sending them from a
+// program): only the frame outputs need them.
+bool frame_pixels_wanted() {
+    return session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() || session.outputs.gif != nullptr;
+}
+
 void on_present(HWND window) {
     if (window != graphics_window) {
         return;
     }
     int width = 0;
     int height = 0;
-    // Packing the rows of a frame costs a copy: only the frame outputs need them.
-    const bool pixels_wanted = session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() ||
-                               session.outputs.gif != nullptr;
-    const uint32_t *pixels = pixels_wanted ? qz370::headless::client_pixels(window, &width, &height) : nullptr;
+    const uint32_t *pixels = frame_pixels_wanted() ? qz370::headless::client_pixels(window, &width, &height) : nullptr;
     keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent);
 }
 
@@ -155,7 +158,6 @@ void play_game() {
     game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
 }
 
-// The program sends each frame's pixels only when something here keeps them.
 void play_program() {
     ProgramReports reports{[](const char *line) {
                                if (session.outputs.log != nullptr) {
@@ -163,9 +165,7 @@ void play_program() {
                                }
                            },
                            keep_frame};
-    bool frame_pixels = session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() ||
-                        session.outputs.gif != nullptr;
-    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels, reports);
+    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels_wanted(), reports);
     program_picture = std::move(run.final_picture);
     session.report.program_failure = run.failure;
 }
