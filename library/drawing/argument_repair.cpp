@@ -5,7 +5,7 @@
 
 // The most negative int has no positive counterpart; the largest int is the
 // nearest repair that stays in range.
-static int positive_counterpart(int value)
+int negated_in_range(int value)
 {
     return value == INT_MIN ? INT_MAX : -value;
 }
@@ -31,7 +31,7 @@ static int repair_negative(int value, const RepairNotice &notice)
     if (value >= 0) {
         return value;
     }
-    int repaired = positive_counterpart(value);
+    int repaired = negated_in_range(value);
     print_notice(notice, value, repaired);
     return repaired;
 }

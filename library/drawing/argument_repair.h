@@ -7,6 +7,9 @@
 
 constexpr int MAX_PTSIZE = 127;
 
+// -value; the most negative int, which has no counterpart, gives the largest.
+int negated_in_range(int value);
+
 int repair_width(int width);
 int repair_radius(int radius);
 int repair_ptsize(int ptsize);

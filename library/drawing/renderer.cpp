@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 
+#include "argument_repair.h"
 #include "coordinate_mapping.h"
 #include "library_state.h"
 #include "shape_clipping.h"
@@ -23,7 +24,7 @@ static COLORREF colour_value(int32_t colour)
 // CreateFontA reads a negative height as the em.
 static int em_height(int32_t ptsize)
 {
-    return ptsize == INT32_MIN ? INT32_MAX : -ptsize;
+    return negated_in_range(ptsize);
 }
 
 // Width 0 fills the shape in the pen's colour; a wider pen only outlines it.

@@ -30,24 +30,25 @@ std::string cannot_write(const std::string &path) {
     return "qz370-replay: cannot write " + path + ": " + std::strerror(errno);
 }
 
-// Opened at its staged path; null when not asked for, or after an error.
-FILE *open_output(const std::string &path, std::string &error) {
-    if (path.empty() || !error.empty()) {
-        return nullptr;
-    }
-    std::string staged = replay::stage_file(path, error);
-    FILE *file = staged.empty() ? nullptr : std::fopen(staged.c_str(), "w");
-    if (file == nullptr && error.empty()) {
-        error = cannot_write(path);
-    }
-    return file;
-}
-
+// The staged path; empty when not asked for, or after an error.
 std::string stage_output(const std::string &path, bool folder, std::string &error) {
     if (path.empty() || !error.empty()) {
         return "";
     }
     return folder ? replay::stage_folder(path, error) : replay::stage_file(path, error);
+}
+
+// Opened at its staged path; null when not asked for, or after an error.
+FILE *open_output(const std::string &path, std::string &error) {
+    std::string staged = stage_output(path, false, error);
+    if (staged.empty()) {
+        return nullptr;
+    }
+    FILE *file = std::fopen(staged.c_str(), "w");
+    if (file == nullptr) {
+        error = cannot_write(path);
+    }
+    return file;
 }
 
 bool close_output(FILE *file) { return file == nullptr || std::fclose(file) == 0; }
