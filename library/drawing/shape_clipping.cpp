@@ -1,7 +1,9 @@
 #include "shape_clipping.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -37,6 +39,11 @@ bool inside(CanvasPoint point, const BoxSide &side)
 {
     const int64_t value = side.limits_x ? point.x : point.y;
     return side.inside_is_above ? value >= side.limit : value <= side.limit;
+}
+
+bool inside_box(CanvasPoint point)
+{
+    return std::all_of(BOX_SIDES.begin(), BOX_SIDES.end(), [&](const BoxSide &side) { return inside(point, side); });
 }
 
 // Halves go away from zero; the denominator is not zero.
@@ -183,6 +190,11 @@ bool cut_line_to_canvas(CanvasPoint from, CanvasPoint to, POINT &cut_from, POINT
 
 int cut_triangle_to_canvas(const CanvasPoint (&corners)[3], POINT (&cut)[MOST_CUT_CORNERS])
 {
+    // Nearly every triangle lies within the box and goes through as it is.
+    if (std::all_of(std::begin(corners), std::end(corners), inside_box)) {
+        std::transform(std::begin(corners), std::end(corners), cut, narrowed);
+        return 3;
+    }
     CutPolygon polygon;
     polygon.count = 3;
     for (int i = 0; i < 3; ++i) {

@@ -20,10 +20,20 @@ struct Span {
     int right;
 };
 
+// The smallest box around a glyph's spans, relative to the cell's top-left
+// corner at the pen position; empty (right <= left) for a blank glyph.
+struct InkBox {
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+};
+
 struct Glyph {
     bool loaded = false;
     int advance = 0;
     std::vector<Span> spans;
+    InkBox ink;
 };
 
 constexpr int BYTE_VALUES = 256;

@@ -197,9 +197,25 @@ void fill_row(raster::Surface &surface, int64_t row, int64_t left, int64_t right
     }
 }
 
+// Most glyphs lie wholly inside the clip box or wholly outside it; only the
+// few across its edge need each span cut.
 void draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int64_t top, uint32_t color) {
+    const RECT &clip = surface.clip;
+    const InkBox &ink = glyph.ink;
+    const int64_t left = pen_x + ink.left, right = pen_x + ink.right;
+    const int64_t first_row = top + ink.top, end_row = top + ink.bottom;
+    if (left >= clip.right || right <= clip.left || first_row >= clip.bottom || end_row <= clip.top) {
+        return;
+    }
+    if (left < clip.left || right > clip.right || first_row < clip.top || end_row > clip.bottom) {
+        for (const Span &span : glyph.spans) {
+            fill_row(surface, top + span.row, pen_x + span.left, pen_x + span.right, color);
+        }
+        return;
+    }
     for (const Span &span : glyph.spans) {
-        fill_row(surface, top + span.row, pen_x + span.left, pen_x + span.right, color);
+        uint32_t *line = surface.pixels + (top + span.row) * surface.stride + pen_x;
+        std::fill(line + span.left, line + span.right, color);
     }
 }
 

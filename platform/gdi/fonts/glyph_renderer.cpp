@@ -59,6 +59,18 @@ void collect_spans(const FT_GlyphSlot slot, int ascent, std::vector<Span> &spans
     }
 }
 
+InkBox ink_of(const std::vector<Span> &spans) {
+    if (spans.empty()) {
+        return InkBox{};
+    }
+    InkBox ink{spans.front().row, spans.back().row + 1, spans.front().left, spans.front().right};
+    for (const Span &span : spans) {
+        ink.left = std::min(ink.left, span.left);
+        ink.right = std::max(ink.right, span.right);
+    }
+    return ink;
+}
+
 }  // namespace
 
 void render_glyph(FT_Face ft, unsigned char byte, int ascent, Glyph &glyph) {
@@ -68,6 +80,7 @@ void render_glyph(FT_Face ft, unsigned char byte, int ascent, Glyph &glyph) {
     }
     glyph.advance = static_cast<int>(std::max<FT_Pos>(0, (ft->glyph->advance.x + 32) >> 6));
     collect_spans(ft->glyph, ascent, glyph.spans);
+    glyph.ink = ink_of(glyph.spans);
 }
 
 }  // namespace qz370::fonts

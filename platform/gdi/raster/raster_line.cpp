@@ -31,6 +31,12 @@ FloorSteps minor_steps(int64_t delta, int64_t steps, int64_t i) {
     return start_floor_steps(__int128{2} * i * delta + steps - 1, __int128{2} * delta, 2 * steps);
 }
 
+// The minor coordinate never leaves the range between the ends, so a line
+// whose ends both lie within [low, high) on it needs no check per pixel there.
+bool within(int64_t a, int64_t b, int64_t low, int64_t high) {
+    return std::min(a, b) >= low && std::max(a, b) < high;
+}
+
 }  // namespace
 
 void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
@@ -49,17 +55,28 @@ void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
             fill_span(surface, from.y, std::min(x_first, x_last), std::max(x_first, x_last), color);
             return;
         }
-        for (FloorSteps y = minor_steps(dy, steps, first); first <= last; ++first, floor_step(y))
-            plot(surface, from.x + dir * first, from.y + y.quotient, color);
+        FloorSteps y = minor_steps(dy, steps, first);
+        if (!within(from.y, to.y, clip.top, clip.bottom)) {
+            for (; first <= last; ++first, floor_step(y)) plot(surface, from.x + dir * first, from.y + y.quotient, color);
+            return;
+        }
+        for (; first <= last; ++first, floor_step(y))
+            surface.pixels[(from.y + y.quotient) * surface.stride + from.x + dir * first] = color;
     } else {
         int64_t dir = dy > 0 ? 1 : -1;
         if (!visible_steps(from.y, dir, steps, clip.top, int64_t{clip.bottom} - 1, &first, &last)) return;
         if (dx == 0) {  // an upright line needs no stepping across
-            for (; first <= last; ++first) plot(surface, from.x, from.y + dir * first, color);
+            if (from.x < clip.left || from.x >= clip.right) return;
+            for (; first <= last; ++first) surface.pixels[(from.y + dir * first) * surface.stride + from.x] = color;
             return;
         }
-        for (FloorSteps x = minor_steps(dx, steps, first); first <= last; ++first, floor_step(x))
-            plot(surface, from.x + x.quotient, from.y + dir * first, color);
+        FloorSteps x = minor_steps(dx, steps, first);
+        if (!within(from.x, to.x, clip.left, clip.right)) {
+            for (; first <= last; ++first, floor_step(x)) plot(surface, from.x + x.quotient, from.y + dir * first, color);
+            return;
+        }
+        for (; first <= last; ++first, floor_step(x))
+            surface.pixels[(from.y + dir * first) * surface.stride + from.x + x.quotient] = color;
     }
 }
 
