@@ -47,8 +47,21 @@ void sort_crossings(int64_t *xs, size_t count) {
     }
 }
 
+// The rows of a band crossed by just two edges: the pixels from the one
+// crossing up to, not including, the other.
+void fill_between_two(Surface &surface, int64_t top, int64_t end, FloorSteps &a, FloorSteps &b, uint32_t color) {
+    for (int64_t y = top; y < end; ++y) {
+        fill_span(surface, y, std::min(a.quotient, b.quotient), std::max(a.quotient, b.quotient) - 1, color);
+        floor_step(a);
+        floor_step(b);
+    }
+}
+
 }  // namespace
 
+// Rows where an edge starts or ends split the visible rows into bands; within
+// a band the same edges cross every row, so a band of two edges (every band of
+// a triangle) fills without gathering and sorting crossings.
 void fill_polygon_region(Surface &surface, const Point64 *points, int count, uint32_t color) {
     if (count < 3) return;
     int64_t top = points[0].y, bottom = points[0].y;
@@ -60,21 +73,38 @@ void fill_polygon_region(Surface &surface, const Point64 *points, int count, uin
     if (!visible_rows(surface, top, bottom - 1, &first, &last)) return;
     // Kept between calls: a wide ellipse rim fills thousands of small bands.
     static std::vector<Edge> edges;
+    static std::vector<Edge *> crossing;
+    static std::vector<int64_t> band_starts;
     static std::vector<int64_t> xs;
     edges.clear();
+    band_starts.clear();
     Edge edge;
-    for (int i = 0; i < count; ++i)
-        if (visible_edge(points[i], points[(i + 1) % count], first, last, &edge)) edges.push_back(edge);
+    for (int i = 0; i < count; ++i) {
+        if (!visible_edge(points[i], points[(i + 1) % count], first, last, &edge)) continue;
+        edges.push_back(edge);
+        band_starts.push_back(edge.first_row);
+        band_starts.push_back(edge.end_row);
+    }
+    std::sort(band_starts.begin(), band_starts.end());
+    band_starts.erase(std::unique(band_starts.begin(), band_starts.end()), band_starts.end());
     xs.resize(edges.size());
-    for (int64_t y = first; y <= last; ++y) {
-        size_t crossings = 0;
-        for (Edge &e : edges) {
-            if (y < e.first_row || y >= e.end_row) continue;
-            xs[crossings++] = e.x.quotient;
-            floor_step(e.x);
+    for (size_t band = 0; band + 1 < band_starts.size(); ++band) {
+        const int64_t band_top = band_starts[band], band_end = band_starts[band + 1];
+        crossing.clear();
+        for (Edge &e : edges)
+            if (e.first_row <= band_top && e.end_row >= band_end) crossing.push_back(&e);
+        if (crossing.size() == 2) {
+            fill_between_two(surface, band_top, band_end, crossing[0]->x, crossing[1]->x, color);
+            continue;
         }
-        sort_crossings(xs.data(), crossings);
-        for (size_t k = 0; k + 1 < crossings; k += 2) fill_span(surface, y, xs[k], xs[k + 1] - 1, color);
+        for (int64_t y = band_top; y < band_end; ++y) {
+            for (size_t k = 0; k < crossing.size(); ++k) {
+                xs[k] = crossing[k]->x.quotient;
+                floor_step(crossing[k]->x);
+            }
+            sort_crossings(xs.data(), crossing.size());
+            for (size_t k = 0; k + 1 < crossing.size(); k += 2) fill_span(surface, y, xs[k], xs[k + 1] - 1, color);
+        }
     }
 }
 
