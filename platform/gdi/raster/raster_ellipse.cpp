@@ -234,6 +234,8 @@ void ellipse(Surface &surface, int left, int top, int right, int bottom, const P
     if (brush.visible) detail::fill_ellipse_shape(surface, box.left, box.top, box.width, box.height, brush.color);
     if (!pen.visible) return;
     bool walk = detail::small_enough_to_walk(box);
+    // The walked shape already holds its own one-pixel rim.
+    if (brush.visible && pen.width <= 1 && pen.color == brush.color && walk) return;
     if (pen.width <= 1 && walk)
         detail::thin_walked_outline(surface, box, pen.color);
     else if (pen.width <= 1)
