@@ -67,6 +67,7 @@ bool window_surface(const DeviceContext &context, const RECT *painted, ContextSu
     out->surface = raster::Surface{rows, window->pixel_width, window->pixel_height, window->pixel_stride, clip};
     out->origin = origin;
     out->shown_in = top;
+    out->bitmap = nullptr;
     return true;
 }
 
@@ -82,6 +83,7 @@ bool bitmap_surface(const DeviceContext &context, const RECT *painted, ContextSu
                                    RECT{0, 0, bitmap.width, bitmap.height}};
     out->origin = POINT{0, 0};
     out->shown_in = nullptr;
+    out->bitmap = context.bitmap;
     return true;
 }
 
@@ -152,6 +154,14 @@ bool surface_to_paint(HDC hdc, const RECT &painted, ContextSurface *out)
 
 void surface_drawn(const ContextSurface &surface)
 {
+    surface_drawn(surface, RECT{0, 0, surface.surface.width, surface.surface.height});
+}
+
+void surface_drawn(const ContextSurface &surface, const RECT &reach)
+{
+    if (surface.bitmap != nullptr) {
+        note_bitmap_drawn(surface.bitmap, reach);
+    }
     if (surface.shown_in != nullptr) {
         display_driver().client_changed(surface.shown_in);
     }

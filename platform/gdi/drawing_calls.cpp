@@ -3,6 +3,7 @@
 #include "gdi/gdi_internals.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace qz370::platform {
@@ -28,6 +29,20 @@ uint32_t *clipped_pixel(ContextSurface &target, int x, int y)
         return nullptr;
     }
     return &pixel_at(target.surface, column, row);
+}
+
+LONG narrowed(int64_t value)
+{
+    return static_cast<LONG>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+}
+
+// The pixels a shape between two corners (in either order) can reach with a
+// pen of the given width, which reaches half its width and a pixel beyond.
+RECT reach_of(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const raster::Pen &pen)
+{
+    const int64_t margin = (pen.visible ? int64_t{std::max(pen.width, 0)} : 0) + 1;
+    return RECT{narrowed(std::min(x0, x1) - margin), narrowed(std::min(y0, y1) - margin),
+                narrowed(std::max(x0, x1) + margin + 1), narrowed(std::max(y0, y1) + margin + 1)};
 }
 
 using BoxShape = void (*)(raster::Surface &, int, int, int, int, const raster::Pen &, const raster::Brush &);
@@ -73,9 +88,10 @@ BOOL draw_box(HDC hdc, int left, int top, int right, int bottom, BoxShape shape)
     if (!(paints_over ? surface_to_paint(hdc, painted, &target) : surface_of(hdc, &target))) {
         return FALSE;
     }
-    shape(target.surface, shift(left, target.origin.x), shift(top, target.origin.y), shift(right, target.origin.x),
-          shift(bottom, target.origin.y), pen, brush);
-    surface_drawn(target);
+    const int x0 = shift(left, target.origin.x), y0 = shift(top, target.origin.y);
+    const int x1 = shift(right, target.origin.x), y1 = shift(bottom, target.origin.y);
+    shape(target.surface, x0, y0, x1, y1, pen, brush);
+    surface_drawn(target, reach_of(x0, y0, x1, y1, pen));
     return TRUE;
 }
 
@@ -91,7 +107,7 @@ bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush)
     RECT shifted{shift(rect.left, target.origin.x), shift(rect.top, target.origin.y), shift(rect.right, target.origin.x),
                  shift(rect.bottom, target.origin.y)};
     raster::fill_rect(target.surface, shifted, fill.color);
-    surface_drawn(target);
+    surface_drawn(target, reach_of(shifted.left, shifted.top, shifted.right, shifted.bottom, raster::Pen{}));
     return true;
 }
 
@@ -124,8 +140,13 @@ BOOL WINAPI Polygon(HDC hdc, const POINT *points, int count)
     for (int i = 0; i < count; ++i) {
         shifted[i] = POINT{shift(points[i].x, target.origin.x), shift(points[i].y, target.origin.y)};
     }
-    raster::polygon(target.surface, shifted.data(), count, pen_for(context->pen), brush_for(context->brush));
-    surface_drawn(target);
+    const raster::Pen pen = pen_for(context->pen);
+    raster::polygon(target.surface, shifted.data(), count, pen, brush_for(context->brush));
+    const auto [least_x, most_x] = std::minmax_element(shifted.begin(), shifted.end(),
+                                                       [](const POINT &a, const POINT &b) { return a.x < b.x; });
+    const auto [least_y, most_y] = std::minmax_element(shifted.begin(), shifted.end(),
+                                                       [](const POINT &a, const POINT &b) { return a.y < b.y; });
+    surface_drawn(target, reach_of(least_x->x, least_y->y, most_x->x, most_y->y, pen));
     return TRUE;
 }
 
@@ -149,11 +170,12 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y)
     if (context == nullptr || !surface_of(hdc, &target)) {
         return FALSE;
     }
-    POINT from = context->position;
-    raster::line(target.surface, shift(from.x, target.origin.x), shift(from.y, target.origin.y),
-                 shift(x, target.origin.x), shift(y, target.origin.y), pen_for(context->pen));
+    const POINT from{shift(context->position.x, target.origin.x), shift(context->position.y, target.origin.y)};
+    const POINT to{shift(x, target.origin.x), shift(y, target.origin.y)};
+    const raster::Pen pen = pen_for(context->pen);
+    raster::line(target.surface, from.x, from.y, to.x, to.y, pen);
     context->position = POINT{x, y};
-    surface_drawn(target);
+    surface_drawn(target, reach_of(from.x, from.y, to.x, to.y, pen));
     return TRUE;
 }
 
@@ -165,7 +187,8 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color)
         return CLR_INVALID;
     }
     *pixel = raster::from_colorref(color);
-    surface_drawn(target);
+    const int column = shift(x, target.origin.x), row = shift(y, target.origin.y);
+    surface_drawn(target, RECT{column, row, column + 1, row + 1});
     return raster::to_colorref(*pixel);
 }
 

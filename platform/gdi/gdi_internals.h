@@ -81,6 +81,7 @@ struct ContextSurface {
     raster::Surface surface;
     POINT origin;
     HWND shown_in;  // the top-level window whose client these pixels are; null for a bitmap
+    HGDIOBJ bitmap;  // the bitmap these pixels are; null for a window
 };
 
 bool surface_of(HDC hdc, ContextSurface *out);  // false for a context that is gone
@@ -88,8 +89,11 @@ bool surface_of(HDC hdc, ContextSurface *out);  // false for a context that is g
 // coordinates) whatever it holds now, so that those pixels need not be made
 // up to date first.
 bool surface_to_paint(HDC hdc, const RECT &painted, ContextSurface *out);
-// A window's client changed: the display shows it at its next turn.
+// The surface's pixels changed, anywhere or only within reach (surface
+// pixels): a window's display shows them at its next turn, and a bitmap
+// remembers where it was drawn on.
 void surface_drawn(const ContextSurface &surface);
+void surface_drawn(const ContextSurface &surface, const RECT &reach);
 
 // value + by, held within the range of int.
 int shift(int value, LONG by);
@@ -108,5 +112,7 @@ bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int heigh
 // The bitmap is about to be used: a loan of its pixels ends with the copy
 // back, except of painted (bitmap pixels; may be null), about to be painted.
 void end_pixel_loan_of_bitmap(HGDIOBJ bitmap, const RECT *painted);
+// Pixels of the bitmap within reach (bitmap pixels) were drawn on.
+void note_bitmap_drawn(HGDIOBJ bitmap, const RECT &reach);
 
 }  // namespace qz370::platform

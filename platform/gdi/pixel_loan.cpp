@@ -1,9 +1,14 @@
 // Presenting without copying: a bitmap put onto the whole client of a window
 // gives the window its block of pixels and takes the window's old block in
-// exchange; the window shows the part its client covers. The bitmap's own pixels are then the window's; it takes
-// a copy back only when it is next drawn on or read, or before the window's
-// pixels change or go. A program that draws a frame, shows it and draws the
-// next one over it in full copies only what the new frame leaves alone.
+// exchange; the window shows the part its client covers. The bitmap's own
+// pixels are then the window's; it takes a copy back only when it is next
+// drawn on or read, or before the window's pixels change or go.
+//
+// A program that draws each frame on the same bitmap and shows it in the same
+// window gets back, at each exchange, the block it lent at the one before:
+// its pixels as they were then. The copy back then needs only what was drawn
+// on the bitmap between the two exchanges, less what the next call paints
+// over: a frame drawn over the last one in full copies nothing.
 #include "display/display_driver.h"
 #include "gdi/gdi_internals.h"
 #include "user/window_internals.h"
@@ -16,12 +21,48 @@ namespace qz370::platform {
 
 namespace {
 
+constexpr RECT NOTHING{0, 0, 0, 0};
+
 struct PixelLoan {
     HGDIOBJ bitmap;  // null while nothing is lent
     HWND window;
+    RECT stale;  // where the block the bitmap holds may differ from the lent pixels
 };
 
-PixelLoan loan{nullptr, nullptr};
+// The last exchange, kept after its loan ends until the next one.
+struct LastExchange {
+    HGDIOBJ bitmap;
+    HWND window;
+    bool window_kept;  // the window's block still holds the pixels lent to it
+    RECT drawn;        // bitmap pixels drawn on since
+};
+
+PixelLoan loan{nullptr, nullptr, NOTHING};
+LastExchange last{nullptr, nullptr, false, NOTHING};
+
+bool is_empty(const RECT &rect)
+{
+    return rect.left >= rect.right || rect.top >= rect.bottom;
+}
+
+RECT joined(const RECT &a, const RECT &b)
+{
+    if (is_empty(a)) {
+        return b;
+    }
+    if (is_empty(b)) {
+        return a;
+    }
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+RECT within(const RECT &rect, const BitmapData &bitmap)
+{
+    RECT cut{std::clamp<LONG>(rect.left, 0, bitmap.width), std::clamp<LONG>(rect.top, 0, bitmap.height),
+             std::clamp<LONG>(rect.right, 0, bitmap.width), std::clamp<LONG>(rect.bottom, 0, bitmap.height)};
+    return is_empty(cut) ? NOTHING : cut;
+}
 
 BitmapData *bitmap_data(HGDIOBJ bitmap)
 {
@@ -29,39 +70,52 @@ BitmapData *bitmap_data(HGDIOBJ bitmap)
     return object != nullptr && object->kind == ObjectKind::Bitmap ? &object->bitmap : nullptr;
 }
 
-// The bitmap's pixels as the window holds them, except within painted
-// (may be null), which is about to be painted over.
-void copy_back(BitmapData &bitmap, const uint32_t *lent, const RECT *painted)
+void copy_row_part(uint32_t *to, const uint32_t *from, LONG left, LONG right)
 {
-    const RECT skip = painted == nullptr ? RECT{0, 0, 0, 0}
-                                         : RECT{std::clamp<LONG>(painted->left, 0, bitmap.width),
-                                                std::clamp<LONG>(painted->top, 0, bitmap.height),
-                                                std::clamp<LONG>(painted->right, 0, bitmap.width),
-                                                std::clamp<LONG>(painted->bottom, 0, bitmap.height)};
-    const bool skipping = skip.left < skip.right && skip.top < skip.bottom;
+    if (left < right) {
+        std::memcpy(to + left, from + left, static_cast<size_t>(right - left) * sizeof(uint32_t));
+    }
+}
+
+// The bitmap's pixels within stale as the window holds them, except within
+// painted (may be null), which is about to be painted over.
+void copy_back(BitmapData &bitmap, const uint32_t *lent, const RECT &stale, const RECT *painted)
+{
+    const RECT copied = within(stale, bitmap);
+    const RECT skip = painted == nullptr ? NOTHING : within(*painted, bitmap);
     const size_t width = static_cast<size_t>(bitmap.width);
-    uint32_t *to = bitmap.pixels.data();
-    for (LONG row = 0; row < bitmap.height; ++row) {
-        const size_t start = static_cast<size_t>(row) * width;
-        if (!skipping || row < skip.top || row >= skip.bottom) {
-            std::memcpy(to + start, lent + start, width * sizeof(uint32_t));
+    uint32_t *pixels = bitmap.pixels.data();
+    for (LONG row = copied.top; row < copied.bottom; ++row) {
+        uint32_t *to = pixels + static_cast<size_t>(row) * width;
+        const uint32_t *from = lent + static_cast<size_t>(row) * width;
+        if (is_empty(skip) || row < skip.top || row >= skip.bottom) {
+            copy_row_part(to, from, copied.left, copied.right);
             continue;
         }
-        std::memcpy(to + start, lent + start, static_cast<size_t>(skip.left) * sizeof(uint32_t));
-        std::memcpy(to + start + skip.right, lent + start + skip.right, (width - skip.right) * sizeof(uint32_t));
+        copy_row_part(to, from, copied.left, std::min(copied.right, skip.left));
+        copy_row_part(to, from, std::max(copied.left, skip.right), copied.right);
     }
 }
 
 void end_loan(const RECT *painted)
 {
-    const PixelLoan ended = std::exchange(loan, PixelLoan{nullptr, nullptr});
+    const PixelLoan ended = std::exchange(loan, PixelLoan{nullptr, nullptr, NOTHING});
     BitmapData *bitmap = bitmap_data(ended.bitmap);
     Window *window = window_from(ended.window);
     if (bitmap == nullptr || window == nullptr) {
         return;
     }
     // The window holds the bitmap's old block whole, rows and all.
-    copy_back(*bitmap, window->pixels.data(), painted);
+    copy_back(*bitmap, window->pixels.data(), ended.stale, painted);
+}
+
+// What the block the window hands back may differ in: only what was drawn
+// since the last exchange, when that was with the same pair and the window
+// has kept its block as it was.
+RECT stale_after_exchange(HGDIOBJ bitmap, HWND window, const BitmapData &data)
+{
+    const bool same_block_back = last.bitmap == bitmap && last.window == window && last.window_kept;
+    return same_block_back ? last.drawn : RECT{0, 0, data.width, data.height};
 }
 
 bool covers_client(const Window &window, int x, int y, int width, int height, int src_x, int src_y)
@@ -90,10 +144,12 @@ bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int heigh
     // the bitmap's pixels already.
     if (loan.bitmap != from->bitmap || loan.window != to->hwnd) {
         end_loan(nullptr);
+        const RECT stale = stale_after_exchange(from->bitmap, to->hwnd, *bitmap);
         if (!exchange_client_pixels(*window, bitmap->pixels, bitmap->width, bitmap->height)) {
             return false;
         }
-        loan = PixelLoan{from->bitmap, to->hwnd};
+        loan = PixelLoan{from->bitmap, to->hwnd, stale};
+        last = LastExchange{from->bitmap, to->hwnd, true, NOTHING};
     }
     display_driver().client_changed(to->hwnd);
     return true;
@@ -110,6 +166,17 @@ void end_pixel_loan_of(const Window &window)
 {
     if (loan.window != nullptr && window_from(loan.window) == &window) {
         end_loan(nullptr);
+    }
+    // Whoever asks is about to change or replace the window's pixels.
+    if (last.window != nullptr && window_from(last.window) == &window) {
+        last.window_kept = false;
+    }
+}
+
+void note_bitmap_drawn(HGDIOBJ bitmap, const RECT &reach)
+{
+    if (bitmap == last.bitmap) {
+        last.drawn = joined(last.drawn, reach);
     }
 }
 

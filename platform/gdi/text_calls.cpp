@@ -89,9 +89,9 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count)
         return FALSE;
     }
     uint32_t background = qz370::raster::from_colorref(context->bk_color);
-    qz370::fonts::draw(target.surface, face_for_font(context->font), shift(x, target.origin.x),
-                       shift(y, target.origin.y), text, count, qz370::raster::from_colorref(context->text_color),
-                       context->bk_mode == OPAQUE ? &background : nullptr);
-    surface_drawn(target);
+    const RECT changed = qz370::fonts::draw(
+        target.surface, face_for_font(context->font), shift(x, target.origin.x), shift(y, target.origin.y), text, count,
+        qz370::raster::from_colorref(context->text_color), context->bk_mode == OPAQUE ? &background : nullptr);
+    surface_drawn(target, changed);
     return TRUE;
 }

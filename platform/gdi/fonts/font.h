@@ -29,8 +29,9 @@ SIZE measure(const Face *face, const char *bytes, int count);
 // (x, y). With background non-null each cell is first filled with it. Bytes
 // without a glyph, control bytes among them, draw the face's missing glyph;
 // a count of 0 or less draws nothing. Only pixels inside surface.clip change,
-// wherever in the int range (x, y) lies.
-void draw(raster::Surface &surface, const Face *face, int x, int y, const char *bytes, int count, uint32_t color,
+// wherever in the int range (x, y) lies. The result bounds the pixels that
+// may have changed, within the clip box; empty when none did.
+RECT draw(raster::Surface &surface, const Face *face, int x, int y, const char *bytes, int count, uint32_t color,
           const uint32_t *background);
 
 }  // namespace qz370::fonts

@@ -197,26 +197,50 @@ void fill_row(raster::Surface &surface, int64_t row, int64_t left, int64_t right
     }
 }
 
+// A box in surface pixels, wide enough for any sum of int coordinates.
+struct WideBox {
+    int64_t left, top, right, bottom;
+};
+
+bool is_empty(const WideBox &box) { return box.left >= box.right || box.top >= box.bottom; }
+
+WideBox joined(const WideBox &a, const WideBox &b) {
+    if (is_empty(a)) return b;
+    if (is_empty(b)) return a;
+    return WideBox{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                   std::max(a.bottom, b.bottom)};
+}
+
+RECT within_clip(const WideBox &box, const RECT &clip) {
+    RECT cut{static_cast<LONG>(std::clamp<int64_t>(box.left, clip.left, clip.right)),
+             static_cast<LONG>(std::clamp<int64_t>(box.top, clip.top, clip.bottom)),
+             static_cast<LONG>(std::clamp<int64_t>(box.right, clip.left, clip.right)),
+             static_cast<LONG>(std::clamp<int64_t>(box.bottom, clip.top, clip.bottom))};
+    return cut.left < cut.right && cut.top < cut.bottom ? cut : RECT{0, 0, 0, 0};
+}
+
 // Most glyphs lie wholly inside the clip box or wholly outside it; only the
-// few across its edge need each span cut.
-void draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int64_t top, uint32_t color) {
+// few across its edge need each span cut. The result is the glyph's ink box.
+WideBox draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int64_t top, uint32_t color) {
     const RECT &clip = surface.clip;
     const InkBox &ink = glyph.ink;
     const int64_t left = pen_x + ink.left, right = pen_x + ink.right;
     const int64_t first_row = top + ink.top, end_row = top + ink.bottom;
+    const WideBox inked{left, first_row, right, end_row};
     if (left >= clip.right || right <= clip.left || first_row >= clip.bottom || end_row <= clip.top) {
-        return;
+        return WideBox{};
     }
     if (left < clip.left || right > clip.right || first_row < clip.top || end_row > clip.bottom) {
         for (const Span &span : glyph.spans) {
             fill_row(surface, top + span.row, pen_x + span.left, pen_x + span.right, color);
         }
-        return;
+        return inked;
     }
     for (const Span &span : glyph.spans) {
         uint32_t *line = surface.pixels + (top + span.row) * surface.stride + pen_x;
         std::fill(line + span.left, line + span.right, color);
     }
+    return inked;
 }
 
 }  // namespace
@@ -242,23 +266,25 @@ SIZE measure(const Face *face, const char *bytes, int count) {
     return SIZE{static_cast<LONG>(width), face->metrics.tmHeight};
 }
 
-void draw(raster::Surface &surface, const Face *face, int x, int y, const char *bytes, int count, uint32_t color,
+RECT draw(raster::Surface &surface, const Face *face, int x, int y, const char *bytes, int count, uint32_t color,
           const uint32_t *background) {
     if (bytes == nullptr || count <= 0) {
-        return;
+        return RECT{0, 0, 0, 0};
     }
+    WideBox changed{};
     if (background != nullptr) {
-        int64_t right = x + text_width(*face, bytes, count);
-        for (int64_t row = y; row < int64_t{y} + face->metrics.tmHeight; ++row) {
-            fill_row(surface, row, x, right, *background);
+        changed = WideBox{x, y, x + text_width(*face, bytes, count), int64_t{y} + face->metrics.tmHeight};
+        for (int64_t row = changed.top; row < changed.bottom; ++row) {
+            fill_row(surface, row, changed.left, changed.right, *background);
         }
     }
     int64_t pen_x = x;
     for (int i = 0; i < count; ++i) {
         const Glyph &glyph = glyph_of(*face, static_cast<unsigned char>(bytes[i]));
-        draw_glyph(surface, glyph, pen_x, y, color);
+        changed = joined(changed, draw_glyph(surface, glyph, pen_x, y, color));
         pen_x += glyph.advance;
     }
+    return within_clip(changed, surface.clip);
 }
 
 }  // namespace qz370::fonts

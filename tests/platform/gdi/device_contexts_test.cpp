@@ -323,6 +323,75 @@ TEST_F(DeviceContexts, BlitOfAWholeBitmapLeavesBothAsACopyWould)
     ReleaseDC(hwnd, window);
 }
 
+// Frames of every kind of call drawn on a bitmap that is shown after each
+// and on a twin that never is: whatever the showing skips copying, both
+// bitmaps and the window must always agree with the twin.
+TEST_F(DeviceContexts, ShownFramesLeaveTheBitmapAsAnUnshownTwin)
+{
+    HDC window = GetDC(hwnd);
+    HDC shown = CreateCompatibleDC(window);
+    HDC twin = CreateCompatibleDC(window);
+    HBITMAP shown_bitmap = CreateCompatibleBitmap(window, 210, 130);
+    HBITMAP twin_bitmap = CreateCompatibleBitmap(window, 210, 130);
+    HGDIOBJ kept_shown = SelectObject(shown, shown_bitmap);
+    HGDIOBJ kept_twin = SelectObject(twin, twin_bitmap);
+    HPEN wide_pen = CreatePen(PS_SOLID, 9, BLUE);
+    uint32_t seed = 12345;
+    auto next = [&](int below) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
+    };
+    for (int frame = 0; frame < 60; ++frame) {
+        const int kind = next(8), x = next(230) - 10, y = next(150) - 10, size = next(40);
+        const COLORREF colour = RGB(next(256), next(256), next(256));
+        // A null pen lets a rectangle paint its box over whatever was there.
+        HGDIOBJ pens[3] = {wide_pen, GetStockObject(BLACK_PEN), GetStockObject(NULL_PEN)};
+        for (HDC dc : {shown, twin}) {
+            HGDIOBJ kept_pen = SelectObject(dc, pens[frame % 3]);
+            switch (kind) {
+            case 0: Rectangle(dc, x, y, x + size, y + size / 2); break;
+            case 1: Ellipse(dc, x, y, x + size, y + size); break;
+            case 2: {
+                const POINT corners[3] = {{x, y}, {x + size, y + 5}, {x + 3, y + size}};
+                Polygon(dc, corners, 3);
+                break;
+            }
+            case 3: MoveToEx(dc, x, y, nullptr); LineTo(dc, x + size, y - size); break;
+            case 4: SetPixel(dc, x, y, colour); break;
+            case 5: SetTextColor(dc, colour); TextOutA(dc, x, y, "Wy\xc5j|", 5); break;
+            case 6: {
+                HBRUSH brush = CreateSolidBrush(colour);
+                HGDIOBJ kept_brush = SelectObject(dc, brush);
+                Rectangle(dc, x, y, x + size, y + 7);
+                SelectObject(dc, kept_brush);
+                DeleteObject(brush);
+                break;
+            }
+            default: BitBlt(dc, x, y, size, size, dc, y, x, SRCCOPY); break;
+            }
+            SelectObject(dc, kept_pen);
+        }
+        if (frame % 7 == 3) {
+            SetPixel(window, x, y, colour);  // the window's own pixels change between showings
+        }
+        if (frame % 2 == 0) {
+            BitBlt(window, 0, 0, 210, 130, shown, 0, 0, SRCCOPY);
+            ASSERT_EQ(client_colours(hwnd), bitmap_colours(twin, 200, 100)) << "frame " << frame;
+        }
+        if (frame % 5 == 4) {  // reading takes the bitmap's pixels back; most frames draw on it first
+            ASSERT_EQ(bitmap_colours(shown, 210, 130), bitmap_colours(twin, 210, 130)) << "frame " << frame;
+        }
+    }
+    SelectObject(shown, kept_shown);
+    SelectObject(twin, kept_twin);
+    DeleteObject(shown_bitmap);
+    DeleteObject(twin_bitmap);
+    DeleteObject(wide_pen);
+    DeleteDC(shown);
+    DeleteDC(twin);
+    ReleaseDC(hwnd, window);
+}
+
 TEST_F(DeviceContexts, TextCallsRefuseBadArguments)
 {
     HDC hdc = GetDC(hwnd);
