@@ -160,7 +160,7 @@ void surface_drawn(const ContextSurface &surface)
 void surface_drawn(const ContextSurface &surface, const RECT &reach)
 {
     if (surface.bitmap != nullptr) {
-        note_bitmap_drawn(surface.bitmap, reach);
+        note_bitmap_drawn(surface.bitmap, intersection(reach, surface.surface.clip));
     }
     if (surface.shown_in != nullptr) {
         display_driver().client_changed(surface.shown_in);

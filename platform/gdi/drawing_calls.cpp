@@ -36,13 +36,27 @@ LONG narrowed(int64_t value)
     return static_cast<LONG>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
 }
 
-// The pixels a shape between two corners (in either order) can reach with a
-// pen of the given width, which reaches half its width and a pixel beyond.
-RECT reach_of(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const raster::Pen &pen)
+// The pixels a shape's pen can reach beyond the shape's own: half its width
+// and one more, for a wide pen; none for a thin one.
+int64_t pen_reach(const raster::Pen &pen)
 {
-    const int64_t margin = (pen.visible ? int64_t{std::max(pen.width, 0)} : 0) + 1;
+    return pen.visible && pen.width > 1 ? pen.width / 2 + 1 : 0;
+}
+
+// The pixels a box shape between two corners (in either order) can change:
+// the box leaves its right column and bottom row out.
+RECT box_reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const raster::Pen &pen)
+{
+    const int64_t margin = pen_reach(pen);
     return RECT{narrowed(std::min(x0, x1) - margin), narrowed(std::min(y0, y1) - margin),
-                narrowed(std::max(x0, x1) + margin + 1), narrowed(std::max(y0, y1) + margin + 1)};
+                narrowed(std::max(x0, x1) + margin), narrowed(std::max(y0, y1) + margin)};
+}
+
+// The pixels a path through points from (x0, y0) to (x1, y1), its corners
+// included, can change.
+RECT path_reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const raster::Pen &pen)
+{
+    return box_reach(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1, pen);
 }
 
 using BoxShape = void (*)(raster::Surface &, int, int, int, int, const raster::Pen &, const raster::Brush &);
@@ -91,7 +105,7 @@ BOOL draw_box(HDC hdc, int left, int top, int right, int bottom, BoxShape shape)
     const int x0 = shift(left, target.origin.x), y0 = shift(top, target.origin.y);
     const int x1 = shift(right, target.origin.x), y1 = shift(bottom, target.origin.y);
     shape(target.surface, x0, y0, x1, y1, pen, brush);
-    surface_drawn(target, reach_of(x0, y0, x1, y1, pen));
+    surface_drawn(target, box_reach(x0, y0, x1, y1, pen));
     return TRUE;
 }
 
@@ -107,7 +121,7 @@ bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush)
     RECT shifted{shift(rect.left, target.origin.x), shift(rect.top, target.origin.y), shift(rect.right, target.origin.x),
                  shift(rect.bottom, target.origin.y)};
     raster::fill_rect(target.surface, shifted, fill.color);
-    surface_drawn(target, reach_of(shifted.left, shifted.top, shifted.right, shifted.bottom, raster::Pen{}));
+    surface_drawn(target, box_reach(shifted.left, shifted.top, shifted.right, shifted.bottom, raster::Pen{}));
     return true;
 }
 
@@ -146,7 +160,7 @@ BOOL WINAPI Polygon(HDC hdc, const POINT *points, int count)
                                                        [](const POINT &a, const POINT &b) { return a.x < b.x; });
     const auto [least_y, most_y] = std::minmax_element(shifted.begin(), shifted.end(),
                                                        [](const POINT &a, const POINT &b) { return a.y < b.y; });
-    surface_drawn(target, reach_of(least_x->x, least_y->y, most_x->x, most_y->y, pen));
+    surface_drawn(target, path_reach(least_x->x, least_y->y, most_x->x, most_y->y, pen));
     return TRUE;
 }
 
@@ -175,7 +189,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y)
     const raster::Pen pen = pen_for(context->pen);
     raster::line(target.surface, from.x, from.y, to.x, to.y, pen);
     context->position = POINT{x, y};
-    surface_drawn(target, reach_of(from.x, from.y, to.x, to.y, pen));
+    surface_drawn(target, path_reach(from.x, from.y, to.x, to.y, pen));
     return TRUE;
 }
 

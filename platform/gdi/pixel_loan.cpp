@@ -23,10 +23,67 @@ namespace {
 
 constexpr RECT NOTHING{0, 0, 0, 0};
 
+bool is_empty(const RECT &rect)
+{
+    return rect.left >= rect.right || rect.top >= rect.bottom;
+}
+
+bool contains(const RECT &outer, const RECT &inner)
+{
+    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+           outer.bottom >= inner.bottom;
+}
+
+RECT joined(const RECT &a, const RECT &b)
+{
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+int64_t area(const RECT &rect)
+{
+    return int64_t{rect.right - rect.left} * (rect.bottom - rect.top);
+}
+
+// A few boxes that together cover what was drawn: a frame's backdrop and the
+// odd small shape beyond it stay apart instead of joining into the whole.
+class DrawnArea {
+public:
+    static DrawnArea whole(int width, int height)
+    {
+        DrawnArea all;
+        all.add(RECT{0, 0, width, height});
+        return all;
+    }
+
+    void add(const RECT &box)
+    {
+        if (is_empty(box) || std::any_of(boxes_, boxes_ + count_, [&](const RECT &b) { return contains(b, box); })) {
+            return;
+        }
+        if (count_ < MOST_BOXES) {
+            boxes_[count_++] = box;
+            return;
+        }
+        RECT *cheapest = std::min_element(boxes_, boxes_ + count_, [&](const RECT &a, const RECT &b) {
+            return area(joined(a, box)) - area(a) < area(joined(b, box)) - area(b);
+        });
+        *cheapest = joined(*cheapest, box);
+    }
+
+    const RECT *begin() const { return boxes_; }
+    const RECT *end() const { return boxes_ + count_; }
+
+private:
+    static constexpr int MOST_BOXES = 8;
+    RECT boxes_[MOST_BOXES]{};
+    int count_ = 0;
+};
+
 struct PixelLoan {
     HGDIOBJ bitmap;  // null while nothing is lent
     HWND window;
-    RECT stale;  // where the block the bitmap holds may differ from the lent pixels
+    DrawnArea stale;  // where the block the bitmap holds may differ from the lent pixels
 };
 
 // The last exchange, kept after its loan ends until the next one.
@@ -34,28 +91,11 @@ struct LastExchange {
     HGDIOBJ bitmap;
     HWND window;
     bool window_kept;  // the window's block still holds the pixels lent to it
-    RECT drawn;        // bitmap pixels drawn on since
+    DrawnArea drawn;   // bitmap pixels drawn on since
 };
 
-PixelLoan loan{nullptr, nullptr, NOTHING};
-LastExchange last{nullptr, nullptr, false, NOTHING};
-
-bool is_empty(const RECT &rect)
-{
-    return rect.left >= rect.right || rect.top >= rect.bottom;
-}
-
-RECT joined(const RECT &a, const RECT &b)
-{
-    if (is_empty(a)) {
-        return b;
-    }
-    if (is_empty(b)) {
-        return a;
-    }
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
+PixelLoan loan{nullptr, nullptr, DrawnArea{}};
+LastExchange last{nullptr, nullptr, false, DrawnArea{}};
 
 RECT within(const RECT &rect, const BitmapData &bitmap)
 {
@@ -77,12 +117,11 @@ void copy_row_part(uint32_t *to, const uint32_t *from, LONG left, LONG right)
     }
 }
 
-// The bitmap's pixels within stale as the window holds them, except within
-// painted (may be null), which is about to be painted over.
-void copy_back(BitmapData &bitmap, const uint32_t *lent, const RECT &stale, const RECT *painted)
+// The bitmap's pixels within a stale box as the window holds them, except
+// within skip, which is about to be painted over.
+void copy_back_box(BitmapData &bitmap, const uint32_t *lent, const RECT &stale, const RECT &skip)
 {
     const RECT copied = within(stale, bitmap);
-    const RECT skip = painted == nullptr ? NOTHING : within(*painted, bitmap);
     const size_t width = static_cast<size_t>(bitmap.width);
     uint32_t *pixels = bitmap.pixels.data();
     for (LONG row = copied.top; row < copied.bottom; ++row) {
@@ -97,9 +136,17 @@ void copy_back(BitmapData &bitmap, const uint32_t *lent, const RECT &stale, cons
     }
 }
 
+void copy_back(BitmapData &bitmap, const uint32_t *lent, const DrawnArea &stale, const RECT *painted)
+{
+    const RECT skip = painted == nullptr ? NOTHING : within(*painted, bitmap);
+    for (const RECT &box : stale) {
+        copy_back_box(bitmap, lent, box, skip);
+    }
+}
+
 void end_loan(const RECT *painted)
 {
-    const PixelLoan ended = std::exchange(loan, PixelLoan{nullptr, nullptr, NOTHING});
+    const PixelLoan ended = std::exchange(loan, PixelLoan{nullptr, nullptr, DrawnArea{}});
     BitmapData *bitmap = bitmap_data(ended.bitmap);
     Window *window = window_from(ended.window);
     if (bitmap == nullptr || window == nullptr) {
@@ -112,10 +159,10 @@ void end_loan(const RECT *painted)
 // What the block the window hands back may differ in: only what was drawn
 // since the last exchange, when that was with the same pair and the window
 // has kept its block as it was.
-RECT stale_after_exchange(HGDIOBJ bitmap, HWND window, const BitmapData &data)
+DrawnArea stale_after_exchange(HGDIOBJ bitmap, HWND window, const BitmapData &data)
 {
     const bool same_block_back = last.bitmap == bitmap && last.window == window && last.window_kept;
-    return same_block_back ? last.drawn : RECT{0, 0, data.width, data.height};
+    return same_block_back ? last.drawn : DrawnArea::whole(data.width, data.height);
 }
 
 bool covers_client(const Window &window, int x, int y, int width, int height, int src_x, int src_y)
@@ -144,12 +191,12 @@ bool lend_bitmap_to_client(HDC dest, HDC src, int x, int y, int width, int heigh
     // the bitmap's pixels already.
     if (loan.bitmap != from->bitmap || loan.window != to->hwnd) {
         end_loan(nullptr);
-        const RECT stale = stale_after_exchange(from->bitmap, to->hwnd, *bitmap);
+        const DrawnArea stale = stale_after_exchange(from->bitmap, to->hwnd, *bitmap);
         if (!exchange_client_pixels(*window, bitmap->pixels, bitmap->width, bitmap->height)) {
             return false;
         }
         loan = PixelLoan{from->bitmap, to->hwnd, stale};
-        last = LastExchange{from->bitmap, to->hwnd, true, NOTHING};
+        last = LastExchange{from->bitmap, to->hwnd, true, DrawnArea{}};
     }
     display_driver().client_changed(to->hwnd);
     return true;
@@ -176,7 +223,7 @@ void end_pixel_loan_of(const Window &window)
 void note_bitmap_drawn(HGDIOBJ bitmap, const RECT &reach)
 {
     if (bitmap == last.bitmap) {
-        last.drawn = joined(last.drawn, reach);
+        last.drawn.add(reach);
     }
 }
 

@@ -342,37 +342,39 @@ TEST_F(DeviceContexts, ShownFramesLeaveTheBitmapAsAnUnshownTwin)
         return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
     };
     for (int frame = 0; frame < 60; ++frame) {
-        const int kind = next(8), x = next(230) - 10, y = next(150) - 10, size = next(40);
-        const COLORREF colour = RGB(next(256), next(256), next(256));
-        // A null pen lets a rectangle paint its box over whatever was there.
-        HGDIOBJ pens[3] = {wide_pen, GetStockObject(BLACK_PEN), GetStockObject(NULL_PEN)};
-        for (HDC dc : {shown, twin}) {
-            HGDIOBJ kept_pen = SelectObject(dc, pens[frame % 3]);
-            switch (kind) {
-            case 0: Rectangle(dc, x, y, x + size, y + size / 2); break;
-            case 1: Ellipse(dc, x, y, x + size, y + size); break;
-            case 2: {
-                const POINT corners[3] = {{x, y}, {x + size, y + 5}, {x + 3, y + size}};
-                Polygon(dc, corners, 3);
-                break;
+        for (int call = 0; call <= frame % 12; ++call) {  // up to a dozen scattered calls between showings
+            const int kind = next(8), x = next(230) - 10, y = next(150) - 10, size = next(40);
+            const COLORREF colour = RGB(next(256), next(256), next(256));
+            // A null pen lets a rectangle paint its box over whatever was there.
+            HGDIOBJ pens[3] = {wide_pen, GetStockObject(BLACK_PEN), GetStockObject(NULL_PEN)};
+            for (HDC dc : {shown, twin}) {
+                HGDIOBJ kept_pen = SelectObject(dc, pens[frame % 3]);
+                switch (kind) {
+                case 0: Rectangle(dc, x, y, x + size, y + size / 2); break;
+                case 1: Ellipse(dc, x, y, x + size, y + size); break;
+                case 2: {
+                    const POINT corners[3] = {{x, y}, {x + size, y + 5}, {x + 3, y + size}};
+                    Polygon(dc, corners, 3);
+                    break;
+                }
+                case 3: MoveToEx(dc, x, y, nullptr); LineTo(dc, x + size, y - size); break;
+                case 4: SetPixel(dc, x, y, colour); break;
+                case 5: SetTextColor(dc, colour); TextOutA(dc, x, y, "Wy\xc5j|", 5); break;
+                case 6: {
+                    HBRUSH brush = CreateSolidBrush(colour);
+                    HGDIOBJ kept_brush = SelectObject(dc, brush);
+                    Rectangle(dc, x, y, x + size, y + 7);
+                    SelectObject(dc, kept_brush);
+                    DeleteObject(brush);
+                    break;
+                }
+                default: BitBlt(dc, x, y, size, size, dc, y, x, SRCCOPY); break;
+                }
+                SelectObject(dc, kept_pen);
             }
-            case 3: MoveToEx(dc, x, y, nullptr); LineTo(dc, x + size, y - size); break;
-            case 4: SetPixel(dc, x, y, colour); break;
-            case 5: SetTextColor(dc, colour); TextOutA(dc, x, y, "Wy\xc5j|", 5); break;
-            case 6: {
-                HBRUSH brush = CreateSolidBrush(colour);
-                HGDIOBJ kept_brush = SelectObject(dc, brush);
-                Rectangle(dc, x, y, x + size, y + 7);
-                SelectObject(dc, kept_brush);
-                DeleteObject(brush);
-                break;
+            if (frame % 7 == 3) {
+                SetPixel(window, x, y, colour);  // the window's own pixels change between showings
             }
-            default: BitBlt(dc, x, y, size, size, dc, y, x, SRCCOPY); break;
-            }
-            SelectObject(dc, kept_pen);
-        }
-        if (frame % 7 == 3) {
-            SetPixel(window, x, y, colour);  // the window's own pixels change between showings
         }
         if (frame % 2 == 0) {
             BitBlt(window, 0, 0, 210, 130, shown, 0, 0, SRCCOPY);
