@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "gdi/raster/raster.h"
 
@@ -58,6 +59,13 @@ inline void floor_step(FloorSteps &steps) {
 // wide writes even where it does not vectorise a loop of unknown length, as
 // it does not std::fill at -O2; big boxes fill at the speed of memset.
 inline void fill_pixels(uint32_t *pixels, int64_t count, uint32_t color) {
+    // A long run of black, as a backdrop is, goes to memset, which the C
+    // library writes faster than any loop can.
+    constexpr int64_t LONG_RUN = 256;
+    if (color == 0 && count >= LONG_RUN) {
+        std::memset(pixels, 0, static_cast<size_t>(count) * sizeof(uint32_t));
+        return;
+    }
     constexpr int64_t BLOCK = 8;
     for (; count >= BLOCK; count -= BLOCK, pixels += BLOCK)
         for (int64_t i = 0; i < BLOCK; ++i) pixels[i] = color;
@@ -79,6 +87,24 @@ inline void fill_span(Surface &surface, int64_t y, int64_t x_first, int64_t x_la
     int64_t last = std::min<int64_t>(x_last, int64_t{surface.clip.right} - 1);
     if (first > last) return;
     fill_pixels(surface.pixels + y * surface.stride + first, last - first + 1, color);
+}
+
+// The box of rows top to bottom and columns x_first to x_last (all included),
+// cut to the clip box. Rows that span the whole of a surface whose rows lie
+// end to end are one run: a backdrop is filled in one go.
+inline void fill_box(Surface &surface, int64_t top, int64_t bottom, int64_t x_first, int64_t x_last,
+                     uint32_t color) {
+    const int64_t first_row = std::max<int64_t>(top, surface.clip.top);
+    const int64_t last_row = std::min<int64_t>(bottom, int64_t{surface.clip.bottom} - 1);
+    const int64_t first = std::max<int64_t>(x_first, surface.clip.left);
+    const int64_t last = std::min<int64_t>(x_last, int64_t{surface.clip.right} - 1);
+    if (first_row > last_row || first > last) return;
+    if (first == 0 && last + 1 == surface.stride) {
+        fill_pixels(surface.pixels + first_row * surface.stride, (last_row - first_row + 1) * surface.stride, color);
+        return;
+    }
+    for (int64_t y = first_row; y <= last_row; ++y)
+        fill_pixels(surface.pixels + y * surface.stride + first, last - first + 1, color);
 }
 
 // The rows from top to bottom (both included) that lie inside the clip box;

@@ -32,9 +32,7 @@ void stroke_path(Surface &surface, const Point64 *points, int count, bool closed
 void set_pixel(Surface &surface, int x, int y, uint32_t color) { detail::plot(surface, x, y, color); }
 
 void fill_rect(Surface &surface, const RECT &box, uint32_t color) {
-    int64_t first = 0, last = 0;
-    if (!detail::visible_rows(surface, box.top, int64_t{box.bottom} - 1, &first, &last)) return;
-    for (int64_t y = first; y <= last; ++y) detail::fill_span(surface, y, box.left, int64_t{box.right} - 1, color);
+    detail::fill_box(surface, box.top, int64_t{box.bottom} - 1, box.left, int64_t{box.right} - 1, color);
 }
 
 // The box is put in order first; a box with no width or height draws nothing.
@@ -50,16 +48,12 @@ void rectangle(Surface &surface, int left, int top, int right, int bottom, const
     constexpr int64_t SMALLEST_OUTLINED_SIDE = 2;
     if (brush.visible && pen.visible && pen.width <= 1 && pen.color == brush.color && r - l >= SMALLEST_OUTLINED_SIDE &&
         b - t >= SMALLEST_OUTLINED_SIDE) {
-        int64_t first = 0, last = 0;
-        if (detail::visible_rows(surface, t, b - 1, &first, &last))
-            for (int64_t y = first; y <= last; ++y) detail::fill_span(surface, y, l, r - 1, brush.color);
+        detail::fill_box(surface, t, b - 1, l, r - 1, brush.color);
         return;
     }
     if (brush.visible) {
         int64_t inset = pen.visible ? 1 : 0;
-        int64_t first = 0, last = 0;
-        if (detail::visible_rows(surface, t + inset, b - 2, &first, &last))
-            for (int64_t y = first; y <= last; ++y) detail::fill_span(surface, y, l + inset, r - 2, brush.color);
+        detail::fill_box(surface, t + inset, b - 2, l + inset, r - 2, brush.color);
     }
     Point64 corners[4] = {{r - 1, b - 1}, {l, b - 1}, {l, t}, {r - 1, t}};
     stroke_path(surface, corners, 4, true, pen);
