@@ -37,6 +37,22 @@ bool within(int64_t a, int64_t b, int64_t low, int64_t high) {
     return std::min(a, b) >= low && std::max(a, b) < high;
 }
 
+// count (at least one) pixels from pixel on, each a step along the major axis (major_pitch
+// apart) and across by the minor coordinate's change (minor_pitch apart):
+// a line that needs no clipping is walked with a pointer alone.
+void walk_inside(uint32_t *pixel, int64_t count, int64_t major_pitch, int64_t minor_pitch, FloorSteps minor,
+                 uint32_t color) {
+    const int64_t plain_step = major_pitch + minor.step_quotient * minor_pitch;
+    *pixel = color;
+    for (int64_t i = 1; i < count; ++i) {  // the pointer never passes the last pixel
+        minor.remainder += minor.step_remainder;
+        const int64_t carry = minor.remainder >= minor.divisor ? 1 : 0;
+        minor.remainder -= minor.divisor & -carry;
+        pixel += plain_step + (minor_pitch & -carry);
+        *pixel = color;
+    }
+}
+
 }  // namespace
 
 void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
@@ -60,8 +76,8 @@ void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
             for (; first <= last; ++first, floor_step(y)) plot(surface, from.x + dir * first, from.y + y.quotient, color);
             return;
         }
-        for (; first <= last; ++first, floor_step(y))
-            surface.pixels[(from.y + y.quotient) * surface.stride + from.x + dir * first] = color;
+        walk_inside(surface.pixels + (from.y + y.quotient) * surface.stride + from.x + dir * first, last - first + 1,
+                    dir, surface.stride, y, color);
     } else {
         int64_t dir = dy > 0 ? 1 : -1;
         if (!visible_steps(from.y, dir, steps, clip.top, int64_t{clip.bottom} - 1, &first, &last)) return;
@@ -75,8 +91,8 @@ void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
             for (; first <= last; ++first, floor_step(x)) plot(surface, from.x + x.quotient, from.y + dir * first, color);
             return;
         }
-        for (; first <= last; ++first, floor_step(x))
-            surface.pixels[(from.y + dir * first) * surface.stride + from.x + x.quotient] = color;
+        walk_inside(surface.pixels + (from.y + dir * first) * surface.stride + from.x + x.quotient, last - first + 1,
+                    dir * surface.stride, 1, x, color);
     }
 }
 
