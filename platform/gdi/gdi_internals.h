@@ -41,11 +41,14 @@ struct BitmapData {
 
 struct GdiObject {
     ObjectKind kind;
-    bool stock;  // never deleted
-    PenData pen;
-    BrushData brush;
-    FontData font;
-    BitmapData bitmap;
+    bool stock;      // never deleted
+    int selections;  // how many contexts hold it: none may be deleted while one does
+    union {  // by kind
+        PenData pen;
+        BrushData brush;
+        FontData font;
+    };
+    BitmapData bitmap;  // apart: a bitmap's pixels are the only thing an object owns
 };
 
 GdiObject *gdi_object_from(HGDIOBJ object);  // null unless a live object
@@ -73,7 +76,6 @@ struct DeviceContext {
 };
 
 DeviceContext *context_from(HDC hdc);  // null unless a live context
-bool selected_anywhere(HGDIOBJ object);
 
 // Where a context's drawing lands: pixels, the clip box within them, and the
 // offset from the context's coordinates to the pixels'.
