@@ -11,9 +11,9 @@
 
 namespace qz370::platform {
 
-namespace {
+HandleTable<DeviceContext, MOST_LIVE_HANDLES> device_contexts;
 
-HandleTable<DeviceContext, MOST_LIVE_HANDLES> contexts;
+namespace {
 
 // Each object counts the contexts that hold it.
 void hold(HGDIOBJ object)
@@ -60,7 +60,7 @@ HDC new_context(ContextKind kind, HWND hwnd)
                           OPAQUE,
                           POINT{0, 0}};
     uintptr_t value;
-    if (DeviceContext *added = contexts.add(&value)) {
+    if (DeviceContext *added = device_contexts.add(&value)) {
         *added = context;
         hold_everything(context);
     }
@@ -70,7 +70,7 @@ HDC new_context(ContextKind kind, HWND hwnd)
 void remove_context(HDC hdc, const DeviceContext &context)
 {
     let_go_of_everything(context);
-    contexts.remove(value_of(hdc));
+    device_contexts.remove(value_of(hdc));
 }
 
 RECT moved_by(const RECT &rect, POINT by)
@@ -142,14 +142,6 @@ HGDIOBJ select_bitmap(DeviceContext &context, HGDIOBJ bitmap, GdiObject &object)
     return swap_object(context.bitmap, bitmap, object);
 }
 
-}  // namespace
-
-DeviceContext *context_from(HDC hdc)
-{
-    return contexts.find(value_of(hdc));
-}
-
-namespace {
 
 bool surface_painting(HDC hdc, const RECT *painted, ContextSurface *out)
 {

@@ -8,6 +8,8 @@
 
 namespace qz370::platform {
 
+HandleTable<GdiObject, MOST_LIVE_HANDLES + STOCK_OBJECT_SLOTS> gdi_objects;
+
 namespace {
 
 constexpr int MAX_BITMAP_EXTENT = 16384;
@@ -22,15 +24,13 @@ constexpr std::array STOCK_OBJECTS{WHITE_BRUSH, LIGHT_GRAY_BRUSH, GRAY_BRUSH,   
                                    NULL_BRUSH,  WHITE_PEN,        BLACK_PEN,     NULL_PEN,        ANSI_FIXED_FONT,
                                    ANSI_VAR_FONT, SYSTEM_FONT,    DEFAULT_GUI_FONT};
 constexpr size_t DEFAULT_BITMAPS = 1;
-
-// The stock objects and the default bitmap have slots besides the program's.
-HandleTable<GdiObject, MOST_LIVE_HANDLES + STOCK_OBJECTS.size() + DEFAULT_BITMAPS> objects;
+static_assert(STOCK_OBJECT_SLOTS == STOCK_OBJECTS.size() + DEFAULT_BITMAPS);
 
 // A new object, all zero, for the caller to make; null when the table is full.
 GdiObject *new_object(HGDIOBJ *handle)
 {
     uintptr_t value;
-    GdiObject *object = objects.add(&value);
+    GdiObject *object = gdi_objects.add(&value);
     *handle = handle_from_value<HGDIOBJ>(value);
     return object;
 }
@@ -118,11 +118,6 @@ const std::array<HGDIOBJ, HIGHEST_STOCK_OBJECT + 1> stock_objects = made_stock_o
 const HGDIOBJ the_default_bitmap = made_default_bitmap();
 
 }  // namespace
-
-GdiObject *gdi_object_from(HGDIOBJ object)
-{
-    return objects.find(value_of(object));
-}
 
 HBITMAP default_bitmap()
 {
@@ -220,7 +215,9 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
     if (found->selections > 0) {
         return FALSE;
     }
-    end_pixel_loan_of_bitmap(object, nullptr);
-    objects.remove(value_of(object));
+    if (found->kind == ObjectKind::Bitmap) {
+        end_pixel_loan_of_bitmap(object, nullptr);
+    }
+    gdi_objects.remove(value_of(object));
     return TRUE;
 }
