@@ -3,16 +3,25 @@
 // stale handle, or a handle of the wrong kind, is never mistaken for a live one.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace qz370::platform {
 
-// Handle values are the counter's values shifted left by this, plus two.
-constexpr int HANDLE_VALUE_SHIFT = 2;
+// A handle value is, from the top: the counter's value, the index of its
+// entry's slot in a HandleTable (0 for kinds kept elsewhere), and binary 10.
+constexpr int SLOT_SHIFT = 2;
+constexpr int SLOT_BITS = 14;
+constexpr size_t SLOT_MASK = (size_t{1} << SLOT_BITS) - 1;
+static_assert(sizeof(uintptr_t) >= 8, "the counter needs the bits above the slot to never repeat");
 
-uintptr_t new_handle_value();
+// Win32 gives a process 10,000 GDI objects by default and fails creation with
+// NULL past that. A HandleTable holds as many entries of the program's own,
+// so a program that leaks handles gets NULL instead of eating the memory.
+constexpr size_t MOST_LIVE_HANDLES = 10000;
+
+uintptr_t new_handle_value(size_t slot = 0);
 
 template <typename Handle>
 Handle handle_from_value(uintptr_t value)
@@ -26,52 +35,69 @@ uintptr_t value_of(Handle handle)
     return reinterpret_cast<uintptr_t>(handle);
 }
 
-// The entries of a handle table found or added last, by handle value: drawing
-// one shape looks its context, pen and brush up several times each, and a
-// search of the table costs more than drawing a small shape. The table must
-// forget() an entry before the entry goes away.
-template <typename Entry>
-class RecentEntries {
+// Entries in slots that the handle values index: finding one is an index and
+// a comparison, and a removed entry's slot serves the next one added, so a
+// program that creates and deletes an object per shape allocates nothing.
+// Entries never move: a pointer to one holds until it is removed. At most
+// MOST_LIVE entries are live at once.
+template <typename Entry, size_t MOST_LIVE>
+class HandleTable {
 public:
-    // The entry for value in table (a map from handle values to entries),
-    // looked for among the recent ones first; null when the table has none.
-    template <typename Table>
-    Entry *find_in(Table &table, uintptr_t value)
+    static_assert(MOST_LIVE <= SLOT_MASK + 1, "every slot needs an index within the handle value");
+
+    HandleTable()
     {
-        Slot &slot = slots_[slot_index(value)];
-        if (slot.value == value && slot.entry != nullptr) {
-            return slot.entry;
-        }
-        auto found = table.find(value);
-        if (found == table.end()) {
-            return nullptr;
-        }
-        slot = Slot{value, &found->second};
-        return slot.entry;
+        slots_.reserve(MOST_LIVE);
+        free_slots_.reserve(MOST_LIVE);
     }
 
-    void remember(uintptr_t value, Entry *entry) { slots_[slot_index(value)] = Slot{value, entry}; }
-
-    void forget(uintptr_t value)
+    // A new entry, value-initialised, for the caller to fill in, and its
+    // handle value in *value; null, and 0, when the table is full.
+    Entry *add(uintptr_t *value)
     {
-        Slot &slot = slots_[slot_index(value)];
-        if (slot.value == value) {
-            slot = Slot{};
+        size_t index;
+        if (!free_slots_.empty()) {
+            index = free_slots_.back();
+            free_slots_.pop_back();
+        } else if (slots_.size() < MOST_LIVE) {
+            index = slots_.size();
+            slots_.emplace_back();
+        } else {
+            *value = 0;
+            return nullptr;
         }
+        Slot &slot = slots_[index];
+        slot.value = new_handle_value(index);
+        *value = slot.value;
+        return &slot.entry;
+    }
+
+    // Null unless value is the handle of a live entry.
+    Entry *find(uintptr_t value)
+    {
+        const size_t index = (value >> SLOT_SHIFT) & SLOT_MASK;
+        if (value == 0 || index >= slots_.size() || slots_[index].value != value) {
+            return nullptr;
+        }
+        return &slots_[index].entry;
+    }
+
+    // value must be the handle of a live entry.
+    void remove(uintptr_t value)
+    {
+        const size_t index = (value >> SLOT_SHIFT) & SLOT_MASK;
+        slots_[index] = Slot{};  // what the entry held goes now, not at the slot's next use
+        free_slots_.push_back(index);
     }
 
 private:
-    static constexpr size_t SLOTS = 16;
-
     struct Slot {
-        uintptr_t value;  // 0, which is no handle, in an empty slot
-        Entry *entry;
+        uintptr_t value;  // 0, which is no handle, while free
+        Entry entry;
     };
 
-    // By the counter's value, so the newest handles land in different slots.
-    static size_t slot_index(uintptr_t value) { return (value >> HANDLE_VALUE_SHIFT) % SLOTS; }
-
-    std::array<Slot, SLOTS> slots_{};
+    std::vector<Slot> slots_;
+    std::vector<size_t> free_slots_;
 };
 
 }  // namespace qz370::platform

@@ -8,15 +8,45 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
 
 namespace qz370::platform {
 
+HandleTable<DeviceContext, MOST_LIVE_HANDLES> device_contexts;
+
 namespace {
 
-std::map<uintptr_t, DeviceContext> contexts;
-RecentEntries<DeviceContext> recent_contexts;
+// Each object counts the contexts that hold it.
+void hold(HGDIOBJ object)
+{
+    if (GdiObject *found = gdi_object_from(object)) {
+        ++found->selections;
+    }
+}
 
+void let_go(HGDIOBJ object)
+{
+    if (GdiObject *found = gdi_object_from(object)) {
+        --found->selections;
+    }
+}
+
+void hold_everything(const DeviceContext &context)
+{
+    hold(context.pen);
+    hold(context.brush);
+    hold(context.font);
+    hold(context.bitmap);
+}
+
+void let_go_of_everything(const DeviceContext &context)
+{
+    let_go(context.pen);
+    let_go(context.brush);
+    let_go(context.font);
+    let_go(context.bitmap);
+}
+
+// Null when the table is full.
 HDC new_context(ContextKind kind, HWND hwnd)
 {
     DeviceContext context{kind,
@@ -29,15 +59,18 @@ HDC new_context(ContextKind kind, HWND hwnd)
                           RGB(255, 255, 255),
                           OPAQUE,
                           POINT{0, 0}};
-    uintptr_t value = new_handle_value();
-    recent_contexts.remember(value, &contexts.emplace(value, context).first->second);
+    uintptr_t value;
+    if (DeviceContext *added = device_contexts.add(&value)) {
+        *added = context;
+        hold_everything(context);
+    }
     return handle_from_value<HDC>(value);
 }
 
-void remove_context(HDC hdc)
+void remove_context(HDC hdc, const DeviceContext &context)
 {
-    recent_contexts.forget(value_of(hdc));
-    contexts.erase(value_of(hdc));
+    let_go_of_everything(context);
+    device_contexts.remove(value_of(hdc));
 }
 
 RECT moved_by(const RECT &rect, POINT by)
@@ -87,48 +120,30 @@ bool bitmap_surface(const DeviceContext &context, const RECT *painted, ContextSu
     return true;
 }
 
-// A bitmap is drawn on by one memory context at a time.
-bool bitmap_taken(HGDIOBJ bitmap)
-{
-    return bitmap != default_bitmap() &&
-           std::any_of(contexts.begin(), contexts.end(),
-                       [&](const auto &entry) { return entry.second.bitmap == bitmap; });
-}
-
-HGDIOBJ select_bitmap(DeviceContext &context, HGDIOBJ bitmap)
-{
-    if (context.kind != ContextKind::Memory || (bitmap != context.bitmap && bitmap_taken(bitmap))) {
-        return nullptr;
-    }
-    HGDIOBJ previous = context.bitmap;
-    context.bitmap = static_cast<HBITMAP>(bitmap);
-    return previous;
-}
-
 template <typename Handle>
-HGDIOBJ swap_object(Handle &slot, HGDIOBJ object)
+HGDIOBJ swap_object(Handle &slot, HGDIOBJ object, GdiObject &found)
 {
+    ++found.selections;
+    let_go(slot);
     HGDIOBJ previous = slot;
     slot = static_cast<Handle>(object);
     return previous;
 }
 
-}  // namespace
-
-DeviceContext *context_from(HDC hdc)
+// A bitmap is drawn on by one memory context at a time.
+bool bitmap_taken(HGDIOBJ bitmap, const GdiObject &object)
 {
-    return recent_contexts.find_in(contexts, value_of(hdc));
+    return bitmap != default_bitmap() && object.selections > 0;
 }
 
-bool selected_anywhere(HGDIOBJ object)
+HGDIOBJ select_bitmap(DeviceContext &context, HGDIOBJ bitmap, GdiObject &object)
 {
-    return std::any_of(contexts.begin(), contexts.end(), [&](const auto &entry) {
-        const DeviceContext &context = entry.second;
-        return context.pen == object || context.brush == object || context.font == object || context.bitmap == object;
-    });
+    if (context.kind != ContextKind::Memory || (bitmap != context.bitmap && bitmap_taken(bitmap, object))) {
+        return nullptr;
+    }
+    return swap_object(context.bitmap, bitmap, object);
 }
 
-namespace {
 
 bool surface_painting(HDC hdc, const RECT *painted, ContextSurface *out)
 {
@@ -190,7 +205,7 @@ int WINAPI ReleaseDC(HWND, HDC hdc)
     if (context == nullptr || context->kind != ContextKind::Window) {
         return 0;
     }
-    remove_context(hdc);
+    remove_context(hdc, *context);
     return 1;
 }
 
@@ -204,10 +219,11 @@ HDC WINAPI CreateCompatibleDC(HDC hdc)
 
 BOOL WINAPI DeleteDC(HDC hdc)
 {
-    if (context_from(hdc) == nullptr) {
+    DeviceContext *context = context_from(hdc);
+    if (context == nullptr) {
         return FALSE;
     }
-    remove_context(hdc);
+    remove_context(hdc, *context);
     return TRUE;
 }
 
@@ -220,13 +236,13 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ object)
     }
     switch (found->kind) {
     case ObjectKind::Pen:
-        return swap_object(context->pen, object);
+        return swap_object(context->pen, object, *found);
     case ObjectKind::Brush:
-        return swap_object(context->brush, object);
+        return swap_object(context->brush, object, *found);
     case ObjectKind::Font:
-        return swap_object(context->font, object);
+        return swap_object(context->font, object, *found);
     case ObjectKind::Bitmap:
-        return select_bitmap(*context, object);
+        return select_bitmap(*context, object, *found);
     }
     return nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include "gdi/fonts/font.h"
 #include "gdi/raster/raster.h"
+#include "handles.h"
 
 #include <cstdint>
 #include <vector>
@@ -41,15 +42,28 @@ struct BitmapData {
 
 struct GdiObject {
     ObjectKind kind;
-    bool stock;  // never deleted
-    PenData pen;
-    BrushData brush;
-    FontData font;
-    BitmapData bitmap;
+    bool stock;      // never deleted
+    int selections;  // how many contexts hold it: none may be deleted while one does
+    union {  // by kind
+        PenData pen;
+        BrushData brush;
+        FontData font;
+    };
+    BitmapData bitmap;  // apart: a bitmap's pixels are the only thing an object owns
 };
 
-GdiObject *gdi_object_from(HGDIOBJ object);  // null unless a live object
-HBITMAP default_bitmap();                     // the 1 by 1 bitmap a new memory context holds
+// The stock objects and the default bitmap have slots besides the program's.
+constexpr size_t STOCK_OBJECT_SLOTS = 14;
+// gdi_objects.cpp's; here so that every drawing call finds its objects inline.
+extern HandleTable<GdiObject, MOST_LIVE_HANDLES + STOCK_OBJECT_SLOTS> gdi_objects;
+
+// Null unless a live object.
+inline GdiObject *gdi_object_from(HGDIOBJ object)
+{
+    return gdi_objects.find(value_of(object));
+}
+
+HBITMAP default_bitmap();  // the 1 by 1 bitmap a new memory context holds
 
 raster::Pen pen_for(HPEN pen);
 raster::Brush brush_for(HBRUSH brush);
@@ -72,8 +86,14 @@ struct DeviceContext {
     POINT position;
 };
 
-DeviceContext *context_from(HDC hdc);  // null unless a live context
-bool selected_anywhere(HGDIOBJ object);
+// device_contexts.cpp's; here so that every drawing call finds its context inline.
+extern HandleTable<DeviceContext, MOST_LIVE_HANDLES> device_contexts;
+
+// Null unless a live context.
+inline DeviceContext *context_from(HDC hdc)
+{
+    return device_contexts.find(value_of(hdc));
+}
 
 // Where a context's drawing lands: pixels, the clip box within them, and the
 // offset from the context's coordinates to the pixels'.

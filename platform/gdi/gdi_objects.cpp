@@ -4,11 +4,11 @@
 #include "handles.h"
 
 #include <algorithm>
-#include <map>
-#include <utility>
-#include <vector>
+#include <array>
 
 namespace qz370::platform {
+
+HandleTable<GdiObject, MOST_LIVE_HANDLES + STOCK_OBJECT_SLOTS> gdi_objects;
 
 namespace {
 
@@ -20,141 +20,108 @@ constexpr int LIGHT_GRAY_BRUSH = 1;
 constexpr int GRAY_BRUSH = 2;
 constexpr int DARK_GRAY_BRUSH = 3;
 constexpr int HIGHEST_STOCK_OBJECT = DEFAULT_GUI_FONT;
+constexpr std::array STOCK_OBJECTS{WHITE_BRUSH, LIGHT_GRAY_BRUSH, GRAY_BRUSH,    DARK_GRAY_BRUSH, BLACK_BRUSH,
+                                   NULL_BRUSH,  WHITE_PEN,        BLACK_PEN,     NULL_PEN,        ANSI_FIXED_FONT,
+                                   ANSI_VAR_FONT, SYSTEM_FONT,    DEFAULT_GUI_FONT};
+constexpr size_t DEFAULT_BITMAPS = 1;
+static_assert(STOCK_OBJECT_SLOTS == STOCK_OBJECTS.size() + DEFAULT_BITMAPS);
 
-using ObjectTable = std::map<uintptr_t, GdiObject>;
-
-ObjectTable objects;
-std::map<int, HGDIOBJ> stock_objects;
-// The nodes of a few deleted objects, kept for the next ones: the library
-// creates and deletes a pen and a brush for every shape it draws, and a heap
-// block for each would cost more than drawing a small shape.
-constexpr size_t MOST_SPARE_NODES = 8;
-std::vector<ObjectTable::node_type> spare_nodes;
-RecentEntries<GdiObject> recent_objects;
-
-HGDIOBJ add_object(GdiObject object)
+// A new object, all zero, for the caller to make; null when the table is full.
+GdiObject *new_object(HGDIOBJ *handle)
 {
-    uintptr_t value = new_handle_value();
-    ObjectTable::iterator added;
-    if (spare_nodes.empty()) {
-        added = objects.emplace(value, std::move(object)).first;
-    } else {
-        ObjectTable::node_type node = std::move(spare_nodes.back());
-        spare_nodes.pop_back();
-        node.key() = value;
-        node.mapped() = std::move(object);
-        added = objects.insert(std::move(node)).position;
-    }
-    recent_objects.remember(value, &added->second);
-    return handle_from_value<HGDIOBJ>(value);
+    uintptr_t value;
+    GdiObject *object = gdi_objects.add(&value);
+    *handle = handle_from_value<HGDIOBJ>(value);
+    return object;
 }
 
-void remove_object(uintptr_t value)
+void make_pen(GdiObject &object, int style, int width, COLORREF color)
 {
-    recent_objects.forget(value);
-    ObjectTable::node_type node = objects.extract(value);
-    if (spare_nodes.size() < MOST_SPARE_NODES) {
-        node.mapped() = GdiObject{};  // a spare node keeps no bitmap's pixels
-        spare_nodes.push_back(std::move(node));
-    }
-}
-
-GdiObject pen_object(int style, int width, COLORREF color)
-{
-    GdiObject object{};
     object.kind = ObjectKind::Pen;
     object.pen = PenData{style, std::max(width, 0), color};
-    return object;
 }
 
-GdiObject brush_object(bool hollow, COLORREF color)
+void make_brush(GdiObject &object, bool hollow, COLORREF color)
 {
-    GdiObject object{};
     object.kind = ObjectKind::Brush;
     object.brush = BrushData{hollow, color};
-    return object;
 }
 
-GdiObject font_object(fonts::Family family, int height, int weight)
+void make_font(GdiObject &object, fonts::Family family, int height, int weight)
 {
-    GdiObject object{};
     object.kind = ObjectKind::Font;
     object.font = FontData{family, std::clamp(height, -MAX_FONT_HEIGHT, MAX_FONT_HEIGHT),
                            weight <= 0 ? FW_NORMAL : weight};
-    return object;
 }
 
-GdiObject bitmap_object(int width, int height)
+void make_bitmap(GdiObject &object, int width, int height)
 {
-    GdiObject object{};
     object.kind = ObjectKind::Bitmap;
     object.bitmap.width = width;
     object.bitmap.height = height;
     object.bitmap.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    return object;
 }
 
-bool stock_object_for(int index, GdiObject *object)
+// index is one of STOCK_OBJECTS.
+void make_stock_object(int index, GdiObject &object)
 {
+    object.stock = true;
     switch (index) {
     case WHITE_BRUSH:
-        *object = brush_object(false, RGB(255, 255, 255));
-        return true;
+        return make_brush(object, false, RGB(255, 255, 255));
     case LIGHT_GRAY_BRUSH:
-        *object = brush_object(false, RGB(192, 192, 192));
-        return true;
+        return make_brush(object, false, RGB(192, 192, 192));
     case GRAY_BRUSH:
-        *object = brush_object(false, RGB(128, 128, 128));
-        return true;
+        return make_brush(object, false, RGB(128, 128, 128));
     case DARK_GRAY_BRUSH:
-        *object = brush_object(false, RGB(64, 64, 64));
-        return true;
+        return make_brush(object, false, RGB(64, 64, 64));
     case BLACK_BRUSH:
-        *object = brush_object(false, RGB(0, 0, 0));
-        return true;
+        return make_brush(object, false, RGB(0, 0, 0));
     case NULL_BRUSH:
-        *object = brush_object(true, 0);
-        return true;
+        return make_brush(object, true, 0);
     case WHITE_PEN:
-        *object = pen_object(PS_SOLID, 0, RGB(255, 255, 255));
-        return true;
+        return make_pen(object, PS_SOLID, 0, RGB(255, 255, 255));
     case BLACK_PEN:
-        *object = pen_object(PS_SOLID, 0, RGB(0, 0, 0));
-        return true;
+        return make_pen(object, PS_SOLID, 0, RGB(0, 0, 0));
     case NULL_PEN:
-        *object = pen_object(PS_NULL, 0, 0);
-        return true;
+        return make_pen(object, PS_NULL, 0, 0);
     case ANSI_FIXED_FONT:
-        *object = font_object(fonts::Family::Mono, 0, FW_NORMAL);
-        return true;
+        return make_font(object, fonts::Family::Mono, 0, FW_NORMAL);
     case ANSI_VAR_FONT:
-        *object = font_object(fonts::Family::Sans, 0, FW_NORMAL);
-        return true;
+        return make_font(object, fonts::Family::Sans, 0, FW_NORMAL);
     case SYSTEM_FONT:
     case DEFAULT_GUI_FONT:
-        *object = font_object(fonts::Family::System, 0, FW_NORMAL);
-        return true;
-    default:
-        return false;
+        return make_font(object, fonts::Family::System, 0, FW_NORMAL);
     }
 }
+
+std::array<HGDIOBJ, HIGHEST_STOCK_OBJECT + 1> made_stock_objects()
+{
+    std::array<HGDIOBJ, HIGHEST_STOCK_OBJECT + 1> made{};
+    for (int index : STOCK_OBJECTS) {
+        make_stock_object(index, *new_object(&made[index]));
+    }
+    return made;
+}
+
+HGDIOBJ made_default_bitmap()
+{
+    HGDIOBJ bitmap;
+    GdiObject *object = new_object(&bitmap);
+    make_bitmap(*object, 1, 1);
+    object->stock = true;
+    return bitmap;
+}
+
+// Made before the program's own objects, which leave their slots free.
+const std::array<HGDIOBJ, HIGHEST_STOCK_OBJECT + 1> stock_objects = made_stock_objects();
+const HGDIOBJ the_default_bitmap = made_default_bitmap();
 
 }  // namespace
 
-GdiObject *gdi_object_from(HGDIOBJ object)
-{
-    return recent_objects.find_in(objects, value_of(object));
-}
-
 HBITMAP default_bitmap()
 {
-    static HGDIOBJ bitmap = nullptr;
-    if (bitmap == nullptr) {
-        GdiObject object = bitmap_object(1, 1);
-        object.stock = true;
-        bitmap = add_object(object);
-    }
-    return static_cast<HBITMAP>(bitmap);
+    return static_cast<HBITMAP>(the_default_bitmap);
 }
 
 raster::Pen pen_for(HPEN pen)
@@ -190,38 +157,36 @@ using namespace qz370::platform;
 
 HGDIOBJ WINAPI GetStockObject(int index)
 {
-    if (index < 0 || index > HIGHEST_STOCK_OBJECT) {
-        return nullptr;
-    }
-    auto found = stock_objects.find(index);
-    if (found != stock_objects.end()) {
-        return found->second;
-    }
-    GdiObject object{};
-    if (!stock_object_for(index, &object)) {
-        return nullptr;
-    }
-    object.stock = true;
-    HGDIOBJ handle = add_object(object);
-    stock_objects[index] = handle;
-    return handle;
+    return index < 0 || index > HIGHEST_STOCK_OBJECT ? nullptr : stock_objects[index];
 }
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF color)
 {
-    return static_cast<HPEN>(add_object(pen_object(style, width, color)));
+    HGDIOBJ pen;
+    if (GdiObject *object = new_object(&pen)) {
+        make_pen(*object, style, width, color);
+    }
+    return static_cast<HPEN>(pen);
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color)
 {
-    return static_cast<HBRUSH>(add_object(brush_object(false, color)));
+    HGDIOBJ brush;
+    if (GdiObject *object = new_object(&brush)) {
+        make_brush(*object, false, color);
+    }
+    return static_cast<HBRUSH>(brush);
 }
 
 HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
                          DWORD, LPCSTR)
 {
-    // Whatever face is asked for, the font mapper's sans-serif face stands in.
-    return static_cast<HFONT>(add_object(font_object(qz370::fonts::Family::Sans, height, weight)));
+    HGDIOBJ font;
+    if (GdiObject *object = new_object(&font)) {
+        // Whatever face is asked for, the font mapper's sans-serif face stands in.
+        make_font(*object, qz370::fonts::Family::Sans, height, weight);
+    }
+    return static_cast<HFONT>(font);
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC, int width, int height)
@@ -230,7 +195,11 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC, int width, int height)
         int64_t{width} * height > MAX_BITMAP_PIXELS) {
         return nullptr;
     }
-    return static_cast<HBITMAP>(add_object(bitmap_object(width, height)));
+    HGDIOBJ bitmap;
+    if (GdiObject *object = new_object(&bitmap)) {
+        make_bitmap(*object, width, height);
+    }
+    return static_cast<HBITMAP>(bitmap);
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
@@ -243,10 +212,12 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
         return TRUE;
     }
     // Win32 refuses to delete what a drawing context still holds.
-    if (selected_anywhere(object)) {
+    if (found->selections > 0) {
         return FALSE;
     }
-    end_pixel_loan_of_bitmap(object, nullptr);
-    remove_object(value_of(object));
+    if (found->kind == ObjectKind::Bitmap) {
+        end_pixel_loan_of_bitmap(object, nullptr);
+    }
+    gdi_objects.remove(value_of(object));
     return TRUE;
 }

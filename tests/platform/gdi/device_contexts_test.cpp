@@ -1,9 +1,13 @@
 // Drawing contexts: their initial state, selecting and deleting objects,
 // pixels of windows and bitmaps, and copying blocks between them.
+#include "handles.h"
 #include "platform/window_test_support.h"
 
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace window_test;
@@ -410,6 +414,99 @@ TEST_F(DeviceContexts, TextCallsRefuseBadArguments)
     EXPECT_GT(metrics.tmHeight, 0);
     EXPECT_FALSE(GetTextMetricsA(hdc, nullptr));
     ReleaseDC(hwnd, hdc);
+}
+
+// DeleteObject refuses an object until the last context holding it lets go,
+// by selecting another or by going itself.
+TEST_F(DeviceContexts, HeldObjectsCanBeDeletedOnlyOnceNoContextHoldsThem)
+{
+    auto put_back = [](HDC dc, HGDIOBJ previous) { SelectObject(dc, previous); };
+    auto delete_context = [](HDC dc, HGDIOBJ) { DeleteDC(dc); };
+    const std::pair<HGDIOBJ, std::function<void(HDC, HGDIOBJ)>> cases[] = {
+        {CreatePen(PS_SOLID, 2, RED), put_back},
+        {CreateSolidBrush(BLUE), delete_context},
+        {CreateCompatibleBitmap(nullptr, 4, 4), put_back},
+    };
+    for (const auto &[object, let_go] : cases) {
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(memory, object);
+        EXPECT_EQ(SelectObject(memory, object), object);  // selected again, still held once
+        EXPECT_FALSE(DeleteObject(object));
+        let_go(memory, previous);
+        EXPECT_TRUE(DeleteObject(object));
+        DeleteDC(memory);
+    }
+    HPEN pen = CreatePen(PS_SOLID, 1, RED);
+    HDC window = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(window, pen);
+    SelectObject(memory, pen);
+    ReleaseDC(hwnd, window);
+    EXPECT_FALSE(DeleteObject(pen));
+    DeleteDC(memory);
+    EXPECT_TRUE(DeleteObject(pen));
+}
+
+// A handle names one object for ever: once it is gone, or for another kind,
+// no call takes it, even when a new object has taken its slot.
+TEST_F(DeviceContexts, StaleAndWrongKindHandlesAreRefused)
+{
+    namespace platform = qz370::platform;
+    HPEN stale_pen = CreatePen(PS_SOLID, 1, RED);
+    DeleteObject(stale_pen);
+    HPEN pen = CreatePen(PS_SOLID, 1, BLUE);
+    HDC stale_dc = GetDC(hwnd);
+    ReleaseDC(hwnd, stale_dc);
+    HDC hdc = GetDC(hwnd);
+    const uintptr_t next_count = uintptr_t{1} << (platform::SLOT_SHIFT + platform::SLOT_BITS);
+    const HANDLE refused[] = {stale_pen, stale_dc, hwnd, CreateMenu(), GlobalAlloc(GMEM_MOVEABLE, 1),
+                              platform::handle_from_value<HANDLE>(platform::value_of(pen) + next_count),
+                              platform::handle_from_value<HANDLE>(platform::value_of(hdc) + next_count)};
+    for (HANDLE handle : refused) {
+        SCOPED_TRACE(platform::value_of(handle));
+        EXPECT_EQ(SelectObject(hdc, handle), nullptr);
+        EXPECT_FALSE(DeleteObject(handle));
+        EXPECT_EQ(SelectObject(static_cast<HDC>(handle), pen), nullptr);
+        EXPECT_EQ(GetBkMode(static_cast<HDC>(handle)), 0);
+        EXPECT_FALSE(DeleteDC(static_cast<HDC>(handle)));
+    }
+    EXPECT_EQ(SelectObject(hdc, pen), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(SelectObject(static_cast<HDC>(static_cast<HGDIOBJ>(pen)), hdc), nullptr);
+    ReleaseDC(hwnd, hdc);
+    EXPECT_TRUE(DeleteObject(pen));
+}
+
+// As past Win32's quota, creation fails with NULL at the limit of live
+// objects or contexts, the stock objects stay, and deleting makes room.
+TEST_F(DeviceContexts, CreationFailsCleanlyAtTheLimitUntilSomethingGoes)
+{
+    using qz370::platform::MOST_LIVE_HANDLES;
+    struct Case {
+        std::function<HANDLE()> make, make_other_kind;
+        std::function<void(HANDLE)> remove;
+    };
+    const Case cases[] = {
+        {[] { return CreatePen(PS_SOLID, 1, RED); }, [] { return CreateCompatibleBitmap(nullptr, 1, 1); },
+         [](HANDLE pen) { DeleteObject(pen); }},
+        {[] { return CreateCompatibleDC(nullptr); }, [this] { return GetDC(hwnd); },
+         [](HANDLE dc) { DeleteDC(static_cast<HDC>(dc)); }},
+    };
+    for (const Case &c : cases) {
+        std::vector<HANDLE> made;
+        for (HANDLE handle = c.make(); handle != nullptr && made.size() <= MOST_LIVE_HANDLES; handle = c.make()) {
+            made.push_back(handle);
+        }
+        EXPECT_GT(made.size(), MOST_LIVE_HANDLES * 9 / 10);  // less what other tests left
+        EXPECT_LE(made.size(), MOST_LIVE_HANDLES);
+        EXPECT_EQ(c.make_other_kind(), nullptr);
+        HDC window = GetDC(hwnd);  // with the stock objects, unless contexts ran out
+        EXPECT_EQ(GetCurrentObject(window, OBJ_PEN), window == nullptr ? nullptr : GetStockObject(BLACK_PEN));
+        ReleaseDC(hwnd, window);
+        c.remove(made.back());
+        made.back() = c.make();
+        EXPECT_NE(made.back(), nullptr);
+        std::for_each(made.begin(), made.end(), c.remove);
+    }
 }
 
 }  // namespace
