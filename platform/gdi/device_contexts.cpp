@@ -121,12 +121,12 @@ bool bitmap_surface(const DeviceContext &context, const RECT *painted, ContextSu
 }
 
 template <typename Handle>
-HGDIOBJ swap_object(Handle &slot, HGDIOBJ object, GdiObject &found)
+HGDIOBJ swap_object(Handle &held, HGDIOBJ object, GdiObject &found)
 {
     ++found.selections;
-    let_go(slot);
-    HGDIOBJ previous = slot;
-    slot = static_cast<Handle>(object);
+    let_go(held);
+    HGDIOBJ previous = held;
+    held = static_cast<Handle>(object);
     return previous;
 }
 
@@ -143,7 +143,6 @@ HGDIOBJ select_bitmap(DeviceContext &context, HGDIOBJ bitmap, GdiObject &object)
     }
     return swap_object(context.bitmap, bitmap, object);
 }
-
 
 bool surface_painting(HDC hdc, const RECT *painted, ContextSurface *out)
 {
