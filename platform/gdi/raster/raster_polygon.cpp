@@ -57,6 +57,20 @@ void fill_between_two(Surface &surface, int64_t top, int64_t end, FloorSteps &a,
     }
 }
 
+// A triangle's long edge runs from its top corner to its bottom one and
+// crosses every row; the two short edges share the middle corner and take
+// turns as the other crossing, so the bands need no sorting.
+void fill_triangle(Surface &surface, const Point64 *points, int64_t first, int64_t last, uint32_t color) {
+    Point64 corner[3] = {points[0], points[1], points[2]};
+    std::sort(corner, corner + 3, [](const Point64 &a, const Point64 &b) { return a.y < b.y; });
+    Edge long_edge, upper, lower;
+    if (!visible_edge(corner[0], corner[2], first, last, &long_edge)) return;
+    if (visible_edge(corner[0], corner[1], first, last, &upper))
+        fill_between_two(surface, upper.first_row, upper.end_row, long_edge.x, upper.x, color);
+    if (visible_edge(corner[1], corner[2], first, last, &lower))
+        fill_between_two(surface, lower.first_row, lower.end_row, long_edge.x, lower.x, color);
+}
+
 }  // namespace
 
 // Rows where an edge starts or ends split the visible rows into bands; within
@@ -71,6 +85,10 @@ void fill_polygon_region(Surface &surface, const Point64 *points, int count, uin
     }
     int64_t first = 0, last = 0;
     if (!visible_rows(surface, top, bottom - 1, &first, &last)) return;
+    if (count == 3) {
+        fill_triangle(surface, points, first, last, color);
+        return;
+    }
     // Kept between calls: a wide ellipse rim fills thousands of small bands.
     static std::vector<Edge> edges;
     static std::vector<Edge *> crossing;
