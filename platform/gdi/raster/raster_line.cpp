@@ -37,20 +37,41 @@ bool within(int64_t a, int64_t b, int64_t low, int64_t high) {
     return std::min(a, b) >= low && std::max(a, b) < high;
 }
 
-// count (at least one) pixels from pixel on, each a step along the major axis (major_pitch
-// apart) and across by the minor coordinate's change (minor_pitch apart):
-// a line that needs no clipping is walked with a pointer alone.
-void walk_inside(uint32_t *pixel, int64_t count, int64_t major_pitch, int64_t minor_pitch, FloorSteps minor,
-                 uint32_t color) {
-    const int64_t plain_step = major_pitch + minor.step_quotient * minor_pitch;
-    *pixel = color;
-    for (int64_t i = 1; i < count; ++i) {  // the pointer never passes the last pixel
-        minor.remainder += minor.step_remainder;
-        const int64_t carry = minor.remainder >= minor.divisor ? 1 : 0;
-        minor.remainder -= minor.divisor & -carry;
-        pixel += plain_step + (minor_pitch & -carry);
-        *pixel = color;
+// A walk along a line that needs no clipping: the offset of its pixel in the
+// surface and the minor coordinate's steps.
+struct Walk {
+    int64_t offset;
+    FloorSteps minor;
+};
+
+// On by one step: plain_step, and minor_pitch more when the minor
+// coordinate carries over.
+inline void advance(Walk &walk, int64_t plain_step, int64_t minor_pitch) {
+    FloorSteps &minor = walk.minor;
+    minor.remainder += minor.step_remainder;
+    const int64_t carry = minor.remainder >= minor.divisor ? 1 : 0;
+    minor.remainder -= minor.divisor & -carry;
+    walk.offset += plain_step + (minor_pitch & -carry);
+}
+
+// Steps first to first + count - 1 of a line that needs no clipping, as two
+// walks side by side, one from the first step and one from the middle: each
+// walk is a chain of dependent additions, and two chains run at once. A step
+// is one pixel along the major axis (major_pitch apart) and across (minor_pitch
+// apart) by the minor coordinate's change.
+template <typename WalkAt>
+void walk_inside(Surface &surface, int64_t first, int64_t count, int64_t major_pitch, int64_t minor_pitch,
+                 WalkAt walk_at, uint32_t color) {
+    const int64_t half = count / 2;
+    Walk a = walk_at(first), b = walk_at(first + half);
+    const int64_t plain_step = major_pitch + a.minor.step_quotient * minor_pitch;
+    for (int64_t i = 0; i < half; ++i) {
+        surface.pixels[a.offset] = color;
+        surface.pixels[b.offset] = color;
+        advance(a, plain_step, minor_pitch);
+        advance(b, plain_step, minor_pitch);
     }
+    if (count % 2 != 0) surface.pixels[b.offset] = color;
 }
 
 }  // namespace
@@ -71,13 +92,15 @@ void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
             fill_span(surface, from.y, std::min(x_first, x_last), std::max(x_first, x_last), color);
             return;
         }
-        FloorSteps y = minor_steps(dy, steps, first);
         if (!within(from.y, to.y, clip.top, clip.bottom)) {
-            for (; first <= last; ++first, floor_step(y)) plot(surface, from.x + dir * first, from.y + y.quotient, color);
+            for (FloorSteps y = minor_steps(dy, steps, first); first <= last; ++first, floor_step(y))
+                plot(surface, from.x + dir * first, from.y + y.quotient, color);
             return;
         }
-        walk_inside(surface.pixels + (from.y + y.quotient) * surface.stride + from.x + dir * first, last - first + 1,
-                    dir, surface.stride, y, color);
+        walk_inside(surface, first, last - first + 1, dir, surface.stride, [&](int64_t step) {
+            const FloorSteps minor = minor_steps(dy, steps, step);
+            return Walk{(from.y + minor.quotient) * surface.stride + from.x + dir * step, minor};
+        }, color);
     } else {
         int64_t dir = dy > 0 ? 1 : -1;
         if (!visible_steps(from.y, dir, steps, clip.top, int64_t{clip.bottom} - 1, &first, &last)) return;
@@ -86,13 +109,15 @@ void thin_line(Surface &surface, Point64 from, Point64 to, uint32_t color) {
             for (; first <= last; ++first) surface.pixels[(from.y + dir * first) * surface.stride + from.x] = color;
             return;
         }
-        FloorSteps x = minor_steps(dx, steps, first);
         if (!within(from.x, to.x, clip.left, clip.right)) {
-            for (; first <= last; ++first, floor_step(x)) plot(surface, from.x + x.quotient, from.y + dir * first, color);
+            for (FloorSteps x = minor_steps(dx, steps, first); first <= last; ++first, floor_step(x))
+                plot(surface, from.x + x.quotient, from.y + dir * first, color);
             return;
         }
-        walk_inside(surface.pixels + (from.y + dir * first) * surface.stride + from.x + x.quotient, last - first + 1,
-                    dir * surface.stride, 1, x, color);
+        walk_inside(surface, first, last - first + 1, dir * surface.stride, 1, [&](int64_t step) {
+            const FloorSteps minor = minor_steps(dx, steps, step);
+            return Walk{(from.y + dir * step) * surface.stride + from.x + minor.quotient, minor};
+        }, color);
     }
 }
 
