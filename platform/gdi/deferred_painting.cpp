@@ -82,18 +82,26 @@ RECT moved_by(const RECT &rect, POINT by)
 
 // ---- Finding what nobody sees: from the last call back ------------------------
 
+// A scroll after which only the rows it uncovers are seen changes nothing
+// anyone sees: those rows keep what they showed. It is skipped, and whatever
+// it would have moved is seen as much as after it.
 void look_back(Scroll &scroll, bool &unseen, UnseenPixels &pixels)
 {
+    unseen = pixels.unseen_top_rows() >= pixels.height() - scroll.rows;
+    if (unseen) {
+        return;
+    }
     scroll.unseen = pixels.unseen_in_bottom_rows(scroll.rows);
     pixels.scroll_back(scroll.rows);
     scroll.unseen_rows = pixels.unseen_top_rows();
-    unseen = false;
 }
 
 void look_back(const Box &box, bool &unseen, UnseenPixels &pixels)
 {
     unseen = pixels.all_unseen(box.reach);
-    pixels.paint_over(box.reach);
+    if (!unseen) {
+        pixels.paint_over(box.reach);
+    }
 }
 
 void look_back(const Text &text, bool &unseen, UnseenPixels &pixels)
@@ -165,9 +173,10 @@ void play_held_calls()
 
 // ---- Holding calls back --------------------------------------------------------
 
-void hold(HeldCall call)
+template <typename Call>
+void hold(const Call &call)
 {
-    held.calls.push_back(std::move(call));
+    held.calls.emplace_back(HeldCall{call, false});
     if (held.calls.size() >= MOST_CALLS_HELD || held.text.size() >= MOST_TEXT_HELD) {
         play_held_calls();
     }
@@ -176,10 +185,24 @@ void hold(HeldCall call)
 // The window a context draws on, when painting is held back for it.
 Window *holding_window(const DeviceContext &context)
 {
-    if (held.window == nullptr || context.kind != ContextKind::Window || top_level_of(context.hwnd) != held.hwnd) {
+    if (held.window == nullptr || context.kind != ContextKind::Window ||
+        (context.hwnd != held.hwnd && top_level_of(context.hwnd) != held.hwnd)) {
         return nullptr;
     }
     return held.window;
+}
+
+// Where a context's client lies in the top-level pixels, and the part of it
+// that can be drawn on.
+void place_of(const DeviceContext &context, const Window &window, POINT *origin, RECT *clip)
+{
+    if (context.hwnd == held.hwnd) {
+        *origin = POINT{0, 0};
+        *clip = RECT{0, 0, window.pixel_width, window.pixel_height};
+        return;
+    }
+    *origin = client_origin_in_top_level(context.hwnd);
+    *clip = visible_client_in_top_level(context.hwnd);
 }
 
 }  // namespace
@@ -196,43 +219,45 @@ bool defer_client_scroll(HWND hwnd, Window &window, int rows)
         held.hwnd = hwnd;
         held.window = &window;
     }
-    hold(HeldCall{Scroll{rows, 0, RECT{}}, false});
+    hold(Scroll{rows, 0, RECT{}});
     return true;
 }
 
 bool defer_painted_box(const DeviceContext &context, int left, int top, int right, int bottom, const raster::Pen &pen,
                        const raster::Brush &brush, const RECT &painted)
 {
-    if (holding_window(context) == nullptr) {
+    const Window *window = holding_window(context);
+    if (window == nullptr) {
         return false;
     }
     const HWND hwnd = held.hwnd;
-    const RECT clip = visible_client_in_top_level(context.hwnd);
-    const POINT origin = client_origin_in_top_level(context.hwnd);
-    hold(HeldCall{Box{clip, intersection(moved_by(painted, origin), clip), shift(left, origin.x), shift(top, origin.y),
-                      shift(right, origin.x), shift(bottom, origin.y), pen, brush},
-                  false});
+    POINT origin;
+    RECT clip;
+    place_of(context, *window, &origin, &clip);
+    hold(Box{clip, intersection(moved_by(painted, origin), clip), shift(left, origin.x), shift(top, origin.y),
+             shift(right, origin.x), shift(bottom, origin.y), pen, brush});
     display_driver().client_changed(hwnd);
     return true;
 }
 
 bool defer_text(const DeviceContext &context, int x, int y, const char *text, int count)
 {
-    if (holding_window(context) == nullptr || static_cast<size_t>(count) > MOST_TEXT_HELD) {
+    const Window *window = holding_window(context);
+    if (window == nullptr || static_cast<size_t>(count) > MOST_TEXT_HELD) {
         return false;
     }
     const HWND hwnd = held.hwnd;
-    const RECT clip = visible_client_in_top_level(context.hwnd);
-    const POINT origin = client_origin_in_top_level(context.hwnd);
+    POINT origin;
+    RECT clip;
+    place_of(context, *window, &origin, &clip);
     const int left = shift(x, origin.x);
     const int top = shift(y, origin.y);
     const fonts::Face *face = face_for_font(context.font);
     const size_t start = held.text.size();
     held.text.append(text, static_cast<size_t>(count));
-    hold(HeldCall{Text{clip, intersection(fonts::text_reach(face, left, top, text, count), clip), left, top, face,
-                       raster::from_colorref(context.text_color), context.bk_mode == OPAQUE,
-                       raster::from_colorref(context.bk_color), start, count},
-                  false});
+    hold(Text{clip, intersection(fonts::text_reach(face, left, top, text, count), clip), left, top, face,
+              raster::from_colorref(context.text_color), context.bk_mode == OPAQUE,
+              raster::from_colorref(context.bk_color), start, count});
     display_driver().client_changed(hwnd);
     return true;
 }

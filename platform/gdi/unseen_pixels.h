@@ -27,6 +27,7 @@ public:
     RECT unseen_in_bottom_rows(int rows) const;
     // How many rows from the top are unseen whole.
     int unseen_top_rows() const { return whole_top_rows_; }
+    int height() const { return height_; }
 
 private:
     struct Run {

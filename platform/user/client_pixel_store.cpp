@@ -39,8 +39,12 @@ void copy_from_above(Window &window, int top, int bottom, int rows, LONG left, L
     for (int row = top; row < bottom; ++row) {
         uint32_t *to = row_at(window, row);
         const uint32_t *from = row_at(window, row - rows);
-        std::memcpy(to, from, keep_from * sizeof(uint32_t));
-        std::memcpy(to + keep_to, from + keep_to, (width - keep_to) * sizeof(uint32_t));
+        if (keep_from > 0) {
+            std::memcpy(to, from, keep_from * sizeof(uint32_t));
+        }
+        if (keep_to < width) {
+            std::memcpy(to + keep_to, from + keep_to, (width - keep_to) * sizeof(uint32_t));
+        }
     }
 }
 

@@ -25,17 +25,42 @@ void print_line(HWND hwnd, int round)
     SetTextColor(hdc, RGB(round * 53 % 256, 0, 120));
     SetBkColor(hdc, RGB(250, round * 29 % 256, 240));
     SetBkMode(hdc, round % 7 == 3 ? TRANSPARENT : OPAQUE);
-    ScrollDC(hdc, 0, -height, nullptr, nullptr, nullptr, nullptr);
+    ScrollDC(hdc, 0, -(height - round % 3 % 2), nullptr, nullptr, nullptr, nullptr);  // a row short at times
     HBRUSH brush = CreateSolidBrush(GetBkColor(hdc));
     HGDIOBJ kept_brush = SelectObject(hdc, brush);
     HGDIOBJ kept_pen = SelectObject(hdc, GetStockObject(NULL_PEN));
     Rectangle(hdc, 0, client.bottom - height, client.right, client.bottom + 1);
+    const int marked = client.bottom - 1 - round % height;  // a pixel in the last column, which the strip keeps
+    Rectangle(hdc, client.right - 1, marked, client.right + 1, marked + 2);
     SelectObject(hdc, kept_pen);
     SelectObject(hdc, kept_brush);
     DeleteObject(brush);
     const std::string text =
         "line " + std::to_string(round) + std::string(round % 11 * 3, static_cast<char>('A' + round % 26));
     TextOutA(hdc, 5, client.bottom - height, text.c_str(), static_cast<int>(text.size()));
+    ReleaseDC(hwnd, hdc);
+}
+
+// Scrolls on without a line of its own, then paints over the whole width
+// above the strip (in some rounds but for the row the scroll filled) and over
+// the strip but for a gap where the last line's text still shows.
+void cover_around_last_line(HWND hwnd, int round)
+{
+    HDC hdc = GetDC(hwnd);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    ScrollDC(hdc, 0, -13, nullptr, nullptr, nullptr, nullptr);
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(round % 256, 90, 90));
+    HBRUSH brush = CreateSolidBrush(RGB(round % 256, 90, 90));
+    HGDIOBJ kept_pen = SelectObject(hdc, pen);
+    HGDIOBJ kept_brush = SelectObject(hdc, brush);
+    Rectangle(hdc, 0, 0, client.right, client.bottom - 13 - round % 100 / 50);
+    Rectangle(hdc, 0, client.bottom - 13, 3, client.bottom);
+    Rectangle(hdc, 150, client.bottom - 13, client.right, client.bottom);
+    SelectObject(hdc, kept_pen);
+    SelectObject(hdc, kept_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
     ReleaseDC(hwnd, hdc);
 }
 
@@ -66,7 +91,7 @@ void read_back(HWND hwnd, int round, std::vector<uint32_t> &seen)
     HBITMAP bitmap = CreateCompatibleBitmap(window, 200, 100);
     HGDIOBJ kept = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, 200, 100, window, 0, 0, SRCCOPY);
-    for (int i = 0; i < 200 * 100; i += 37) {
+    for (int i = 0; i < 200 * 100; ++i) {
         seen.push_back(GetPixel(memory, i % 200, i / 200));
     }
     SelectObject(memory, kept);
@@ -94,10 +119,13 @@ std::vector<uint32_t> everything_seen()
     pump();
     for (int round = 0; round < 3000; ++round) {
         print_line(hwnd, round);
+        if (round % 50 == 7) {
+            cover_around_last_line(hwnd, round);
+        }
         if (round < 1000 && round % 23 == 5) {
             draw_in_child(child, round);
         }
-        if (round < 1000 && round % 97 == 11) {
+        if (round < 1000 && round % 50 == 9) {
             read_back(hwnd, round, seen);
         }
         if (round == 300) {
