@@ -42,8 +42,8 @@ void print_line(HWND hwnd, int round)
 }
 
 // Scrolls on without a line of its own, then paints over the whole width
-// above the strip (in some rounds but for the row the scroll filled) and over
-// the strip but for a gap where the last line's text still shows.
+// above the strip (in some rounds but for part of the row the scroll filled)
+// and over the strip but for a gap where the last line's text still shows.
 void cover_around_last_line(HWND hwnd, int round)
 {
     HDC hdc = GetDC(hwnd);
@@ -54,9 +54,14 @@ void cover_around_last_line(HWND hwnd, int round)
     HBRUSH brush = CreateSolidBrush(RGB(round % 256, 90, 90));
     HGDIOBJ kept_pen = SelectObject(hdc, pen);
     HGDIOBJ kept_brush = SelectObject(hdc, brush);
-    Rectangle(hdc, 0, 0, client.right, client.bottom - 13 - round % 100 / 50);
+    const int left_above = round % 100 / 50;
+    Rectangle(hdc, 0, 0, client.right, client.bottom - 13 - left_above);
     Rectangle(hdc, 0, client.bottom - 13, 3, client.bottom);
     Rectangle(hdc, 150, client.bottom - 13, client.right, client.bottom);
+    if (left_above > 0) {
+        SelectObject(hdc, GetStockObject(NULL_PEN));
+        Rectangle(hdc, 0, client.bottom - 14, 151, client.bottom - 12);  // the row left, as far as the gap reaches
+    }
     SelectObject(hdc, kept_pen);
     SelectObject(hdc, kept_brush);
     DeleteObject(pen);
