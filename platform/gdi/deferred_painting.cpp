@@ -113,8 +113,8 @@ void find_unseen_calls(std::vector<HeldCall> &calls, const Window &window)
 {
     static UnseenPixels pixels;
     pixels.reset(window.pixel_width, window.pixel_height);
-    for (auto held = calls.rbegin(); held != calls.rend(); ++held) {
-        std::visit([&](auto &call) { look_back(call, held->unseen, pixels); }, held->call);
+    for (auto later = calls.rbegin(); later != calls.rend(); ++later) {
+        std::visit([&](auto &call) { look_back(call, later->unseen, pixels); }, later->call);
     }
 }
 
@@ -254,7 +254,9 @@ bool defer_text(const DeviceContext &context, int x, int y, const char *text, in
     const int top = shift(y, origin.y);
     const fonts::Face *face = face_for_font(context.font);
     const size_t start = held.text.size();
-    held.text.append(text, static_cast<size_t>(count));
+    if (count > 0) {
+        held.text.append(text, static_cast<size_t>(count));
+    }
     hold(Text{clip, intersection(fonts::text_reach(face, left, top, text, count), clip), left, top, face,
               raster::from_colorref(context.text_color), context.bk_mode == OPAQUE,
               raster::from_colorref(context.bk_color), start, count});
