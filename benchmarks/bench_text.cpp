@@ -1,6 +1,7 @@
 // The game's text per frame: nine short strings, each with the font looked up,
 // the text measured and drawn, as the renderer does for every text command;
-// and one line of the call log printed into the text window.
+// and the call log printed into the text window, a line at a time, and a
+// frame's worth shown as a display shows it.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "gdi/fonts/font.h"
 #include "qz370.h"
+#include "qz370_headless.h"
 
 namespace {
 
@@ -50,5 +52,27 @@ void BM_PrintLogLine(benchmark::State &state)
                                                             benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PrintLogLine);
+
+// A frame of the game with the call log on prints about this many lines.
+constexpr int LINES_PER_FRAME = 107;
+
+// The lines of a frame, then the text window's pixels read once, as a
+// display does before the program next waits.
+void BM_PrintLogFrameShown(benchmark::State &state)
+{
+    static const int opened = QZ370_begin(nullptr, nullptr, nullptr, SW_SHOW);
+    benchmark::DoNotOptimize(opened);
+    HWND text_window = FindWindowA(nullptr, "QZ370 Text");
+    int x = 0;
+    for (auto _ : state) {
+        for (int line = 0; line < LINES_PER_FRAME; ++line) {
+            QZ370_print("QZ370_circle(1, %d, -15, 1);\n", x++ % 600);
+        }
+        benchmark::DoNotOptimize(qz370::headless::client_pixels(text_window, nullptr, nullptr));
+    }
+    state.counters["frames_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                             benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PrintLogFrameShown);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Shapes, lines and single pixels on a drawing context, drawn by the
 // rasteriser with the context's pen and brush.
+#include "gdi/deferred_painting.h"
 #include "gdi/gdi_internals.h"
 
 #include <algorithm>
@@ -98,6 +99,9 @@ BOOL draw_box(HDC hdc, int left, int top, int right, int bottom, BoxShape shape)
     RECT painted;
     const bool paints_over =
         shape == raster::rectangle && rectangle_paints_over(left, top, right, bottom, pen, brush, &painted);
+    if (paints_over && defer_painted_box(*context, left, top, right, bottom, pen, brush, painted)) {
+        return TRUE;
+    }
     ContextSurface target;
     if (!(paints_over ? surface_to_paint(hdc, painted, &target) : surface_of(hdc, &target))) {
         return FALSE;

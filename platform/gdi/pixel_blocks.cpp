@@ -1,6 +1,7 @@
 // Moving blocks of pixels: BitBlt between any two contexts and ScrollDC within
 // one, each clipped at the source and at the destination.
 #include "display/display_driver.h"
+#include "gdi/deferred_painting.h"
 #include "gdi/gdi_internals.h"
 #include "user/window_internals.h"
 
@@ -96,7 +97,8 @@ bool covers_client(const RECT *rect, const Window &window)
 }
 
 // An upward scroll of a top-level window's whole client moves where its rows
-// start, not its pixels. Gives the window and its client, or false.
+// start, not its pixels, and is held back with the painting that follows it.
+// Gives the window and its client, or false.
 bool slide_whole_client(HDC hdc, int dx, int dy, const RECT *scroll, const RECT *clip, HWND *hwnd, Block *area)
 {
     DeviceContext *context = context_from(hdc);
@@ -105,7 +107,8 @@ bool slide_whole_client(HDC hdc, int dx, int dy, const RECT *scroll, const RECT 
     }
     Window *window = window_from(context->hwnd);
     if (window == nullptr || window->parent != nullptr || dy < -window->pixel_height ||
-        !covers_client(scroll, *window) || !covers_client(clip, *window) || !slide_client_rows(*window, -dy)) {
+        !covers_client(scroll, *window) || !covers_client(clip, *window) ||
+        !(defer_client_scroll(context->hwnd, *window, -dy) || slide_client_rows(*window, -dy, -dy))) {
         return false;
     }
     *hwnd = context->hwnd;

@@ -1,5 +1,6 @@
 // Text on a drawing context: colours, background mode, measuring and drawing
 // with the context's font through the font mapper.
+#include "gdi/deferred_painting.h"
 #include "gdi/gdi_internals.h"
 
 #include <type_traits>
@@ -84,8 +85,14 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA metrics)
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count)
 {
     DeviceContext *context = context_from(hdc);
+    if (context == nullptr || count < 0 || (text == nullptr && count > 0)) {
+        return FALSE;
+    }
+    if (defer_text(*context, x, y, text, count)) {
+        return TRUE;
+    }
     ContextSurface target;
-    if (context == nullptr || count < 0 || (text == nullptr && count > 0) || !surface_of(hdc, &target)) {
+    if (!surface_of(hdc, &target)) {
         return FALSE;
     }
     uint32_t background = qz370::raster::from_colorref(context->bk_color);

@@ -3,6 +3,8 @@
 // spare rows below the client and moves the client back to the top only when
 // they run out. The rows a scroll uncovers keep what they showed, which is
 // copied from the rows above them only when someone next looks or draws there.
+// Painting held back for the window is played before anyone does.
+#include "gdi/deferred_painting.h"
 #include "user/window_internals.h"
 
 #include <algorithm>
@@ -37,8 +39,12 @@ void copy_from_above(Window &window, int top, int bottom, int rows, LONG left, L
     for (int row = top; row < bottom; ++row) {
         uint32_t *to = row_at(window, row);
         const uint32_t *from = row_at(window, row - rows);
-        std::memcpy(to, from, keep_from * sizeof(uint32_t));
-        std::memcpy(to + keep_to, from + keep_to, (width - keep_to) * sizeof(uint32_t));
+        if (keep_from > 0) {
+            std::memcpy(to, from, keep_from * sizeof(uint32_t));
+        }
+        if (keep_to < width) {
+            std::memcpy(to + keep_to, from + keep_to, (width - keep_to) * sizeof(uint32_t));
+        }
     }
 }
 
@@ -57,9 +63,11 @@ void settle_uncovered_rows(Window &window, const RECT *painted)
                     rows_covered ? painted->right : 0);
 }
 
-void move_client_to_top(Window &window)
+// Rows above unseen_rows are not carried along: nobody sees them again.
+void move_client_to_top(Window &window, int unseen_rows)
 {
-    std::memmove(window.pixels.data(), row_at(window, 0), row_pixels(window, window.pixel_height) * sizeof(uint32_t));
+    std::memmove(window.pixels.data() + row_pixels(window, unseen_rows), row_at(window, unseen_rows),
+                 row_pixels(window, window.pixel_height - unseen_rows) * sizeof(uint32_t));
     window.first_pixel = 0;
 }
 
@@ -72,13 +80,19 @@ uint32_t *client_pixel_rows(Window &window)
 
 uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted)
 {
+    settle_deferred_painting(window);
     settle_uncovered_rows(window, painted);
     return row_at(window, 0);
 }
 
-bool slide_client_rows(Window &window, int rows)
+bool client_rows_slide(const Window &window, int rows)
 {
-    if (rows < 1 || rows > window.pixel_height / 2) {
+    return rows >= 1 && rows <= window.pixel_height / 2;
+}
+
+bool slide_client_rows(Window &window, int rows, int unseen_rows)
+{
+    if (!client_rows_slide(window, rows)) {
         return false;
     }
     settle_uncovered_rows(window, nullptr);
@@ -88,20 +102,22 @@ bool slide_client_rows(Window &window, int rows)
         window.pixels.resize(with_spare_rows);
     }
     if (window.first_pixel + row_pixels(window, window.pixel_height + rows) > window.pixels.size()) {
-        move_client_to_top(window);
+        move_client_to_top(window, std::clamp(unseen_rows, rows, window.pixel_height));
     }
     window.first_pixel += row_pixels(window, rows);
     window.unsettled_rows = rows;
     return true;
 }
 
-// Every client pixel is replaced, so what the old block held does not matter.
+// Every client pixel is replaced, so neither what the old block held nor the
+// painting held back for it matters.
 bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int width, int height)
 {
     if (width < window.pixel_width || height < window.pixel_height ||
         pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
         return false;
     }
+    discard_deferred_painting(window);
     std::vector<uint32_t> old = std::move(window.pixels);
     old.resize(pixels.size());
     window.pixels = std::move(pixels);

@@ -76,10 +76,14 @@ void send_size(HWND hwnd);
 // As client_pixel_rows(), for a caller about to paint all of painted (client
 // pixels; null for none) with no regard to what it holds now.
 uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted);
+// True when the whole client can scroll up by rows without moving its
+// pixels: rows lies between 1 and half the client's height.
+bool client_rows_slide(const Window &window, int rows);
 // Scrolls the whole client up by rows without moving its pixels, leaving the
-// rows it uncovers as they were, as ScrollDC does; false when rows is not
-// between 1 and half the client's height.
-bool slide_client_rows(Window &window, int rows);
+// rows it uncovers as they were, as ScrollDC does; false unless
+// client_rows_slide. The pixels of the first unseen_rows rows before the
+// scroll may be lost: nobody is to see them (the first rows scroll away).
+bool slide_client_rows(Window &window, int rows, int unseen_rows);
 // Takes pixels, a block of rows width long holding at least the client, as
 // the client's pixels from now on, and gives back the old ones in a block of
 // the same size; false when the block is too small for the client.
