@@ -32,12 +32,14 @@ GlyphReach reach_of_every_glyph(const Face &face)
     const int64_t height = face.metrics.tmHeight;
     GlyphReach reach{0, 0, 0, 0};
     for (const Glyph &glyph : face.glyphs) {
-        for (const Span &span : glyph.spans) {
-            reach.left = std::max<int64_t>(reach.left, -int64_t{span.left});
-            reach.above = std::max<int64_t>(reach.above, -int64_t{span.row});
-            reach.right = std::max<int64_t>(reach.right, int64_t{span.right} - glyph.advance);
-            reach.below = std::max<int64_t>(reach.below, int64_t{span.row} + 1 - height);
+        const InkBox &ink = glyph.ink;
+        if (ink.right <= ink.left) {
+            continue;
         }
+        reach.left = std::max<int64_t>(reach.left, -int64_t{ink.left});
+        reach.above = std::max<int64_t>(reach.above, -int64_t{ink.top});
+        reach.right = std::max<int64_t>(reach.right, int64_t{ink.right} - glyph.advance);
+        reach.below = std::max<int64_t>(reach.below, int64_t{ink.bottom} - height);
     }
     return reach;
 }
