@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "gdi/raster/raster.h"
 
@@ -59,13 +58,6 @@ inline void floor_step(FloorSteps &steps) {
 // wide writes even where it does not vectorise a loop of unknown length, as
 // it does not std::fill at -O2; big boxes fill at the speed of memset.
 inline void fill_pixels(uint32_t *pixels, int64_t count, uint32_t color) {
-    // A long run of black, as a backdrop is, goes to memset, which the C
-    // library writes faster than any loop can.
-    constexpr int64_t LONG_RUN = 256;
-    if (color == 0 && count >= LONG_RUN) {
-        std::memset(pixels, 0, static_cast<size_t>(count) * sizeof(uint32_t));
-        return;
-    }
     constexpr int64_t BLOCK = 8;
     for (; count >= BLOCK; count -= BLOCK, pixels += BLOCK)
         for (int64_t i = 0; i < BLOCK; ++i) pixels[i] = color;
