@@ -42,7 +42,7 @@ RECT joined(const RECT &a, const RECT &b)
 
 int64_t area(const RECT &rect)
 {
-    return int64_t{rect.right - rect.left} * (rect.bottom - rect.top);
+    return (int64_t{rect.right} - rect.left) * (int64_t{rect.bottom} - rect.top);
 }
 
 // A few boxes that together cover what was drawn: a frame's backdrop and the
