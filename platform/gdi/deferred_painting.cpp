@@ -68,18 +68,6 @@ struct Queue {
 Queue held{nullptr, nullptr, {}, {}};
 bool deferring = true;
 
-RECT intersection(const RECT &a, const RECT &b)
-{
-    RECT cut{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-             std::min(a.bottom, b.bottom)};
-    return cut.left < cut.right && cut.top < cut.bottom ? cut : RECT{0, 0, 0, 0};
-}
-
-RECT moved_by(const RECT &rect, POINT by)
-{
-    return RECT{shift(rect.left, by.x), shift(rect.top, by.y), shift(rect.right, by.x), shift(rect.bottom, by.y)};
-}
-
 // ---- Finding what nobody sees: from the last call back ------------------------
 
 // A scroll after which only the rows it uncovers are seen changes nothing

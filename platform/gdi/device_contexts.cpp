@@ -7,7 +7,6 @@
 #include "user/window_internals.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace qz370::platform {
 
@@ -71,17 +70,6 @@ void remove_context(HDC hdc, const DeviceContext &context)
 {
     let_go_of_everything(context);
     device_contexts.remove(value_of(hdc));
-}
-
-RECT moved_by(const RECT &rect, POINT by)
-{
-    return RECT{shift(rect.left, by.x), shift(rect.top, by.y), shift(rect.right, by.x), shift(rect.bottom, by.y)};
-}
-
-RECT intersection(const RECT &a, const RECT &b)
-{
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
 }
 
 // painted is in the context's coordinates, or null for nothing.
@@ -183,7 +171,12 @@ void surface_drawn(const ContextSurface &surface, const RECT &reach)
 
 int shift(int value, LONG by)
 {
-    return static_cast<int>(std::clamp<int64_t>(int64_t{value} + by, INT_MIN, INT_MAX));
+    return clamp_to_int(int64_t{value} + by);
+}
+
+RECT moved_by(const RECT &rect, POINT by)
+{
+    return RECT{shift(rect.left, by.x), shift(rect.top, by.y), shift(rect.right, by.x), shift(rect.bottom, by.y)};
 }
 
 }  // namespace qz370::platform

@@ -4,7 +4,6 @@
 #include "gdi/gdi_internals.h"
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 namespace qz370::platform {
@@ -32,11 +31,6 @@ uint32_t *clipped_pixel(ContextSurface &target, int x, int y)
     return &pixel_at(target.surface, column, row);
 }
 
-LONG narrowed(int64_t value)
-{
-    return static_cast<LONG>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
-}
-
 // The pixels a shape's pen can reach beyond the shape's own: half its width
 // and one more, for a wide pen; none for a thin one.
 int64_t pen_reach(const raster::Pen &pen)
@@ -49,8 +43,8 @@ int64_t pen_reach(const raster::Pen &pen)
 RECT box_reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const raster::Pen &pen)
 {
     const int64_t margin = pen_reach(pen);
-    return RECT{narrowed(std::min(x0, x1) - margin), narrowed(std::min(y0, y1) - margin),
-                narrowed(std::max(x0, x1) + margin), narrowed(std::max(y0, y1) + margin)};
+    return RECT{clamp_to_int(std::min(x0, x1) - margin), clamp_to_int(std::min(y0, y1) - margin),
+                clamp_to_int(std::max(x0, x1) + margin), clamp_to_int(std::max(y0, y1) + margin)};
 }
 
 // The pixels a path through points from (x0, y0) to (x1, y1), its corners

@@ -7,6 +7,7 @@
 #include "gdi/fonts/font.h"
 #include "gdi/raster/raster.h"
 #include "handles.h"
+#include "rects.h"
 
 #include <cstdint>
 #include <vector>
@@ -117,6 +118,8 @@ void surface_drawn(const ContextSurface &surface, const RECT &reach);
 
 // value + by, held within the range of int.
 int shift(int value, LONG by);
+// rect with each corner shifted by by.
+RECT moved_by(const RECT &rect, POINT by);
 
 // Fills a rectangle given in the context's coordinates; false for a hollow or
 // unknown brush.

@@ -23,21 +23,10 @@ namespace {
 
 constexpr RECT NOTHING{0, 0, 0, 0};
 
-bool is_empty(const RECT &rect)
-{
-    return rect.left >= rect.right || rect.top >= rect.bottom;
-}
-
 bool contains(const RECT &outer, const RECT &inner)
 {
     return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
            outer.bottom >= inner.bottom;
-}
-
-RECT joined(const RECT &a, const RECT &b)
-{
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
 }
 
 int64_t area(const RECT &rect)
@@ -99,9 +88,7 @@ LastExchange last{nullptr, nullptr, false, DrawnArea{}};
 
 RECT within(const RECT &rect, const BitmapData &bitmap)
 {
-    RECT cut{std::clamp<LONG>(rect.left, 0, bitmap.width), std::clamp<LONG>(rect.top, 0, bitmap.height),
-             std::clamp<LONG>(rect.right, 0, bitmap.width), std::clamp<LONG>(rect.bottom, 0, bitmap.height)};
-    return is_empty(cut) ? NOTHING : cut;
+    return intersection(rect, RECT{0, 0, bitmap.width, bitmap.height});
 }
 
 BitmapData *bitmap_data(HGDIOBJ bitmap)

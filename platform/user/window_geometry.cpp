@@ -1,10 +1,10 @@
 // Window geometry: the non-client frame of each style, the client rectangle
 // and its pixels, and the calls that read or change a window's place and size.
 #include "display/display_driver.h"
+#include "rects.h"
 #include "user/window_internals.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace qz370::platform {
 
@@ -22,20 +22,6 @@ int frame_border(const Window &window)
         return BORDER;
     }
     return (window.style & WS_BORDER) != 0 ? THIN_BORDER : 0;
-}
-
-int clamp_to_int(int64_t value)
-{
-    return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
-}
-
-RECT intersection(const RECT &a, const RECT &b)
-{
-    RECT result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-    result.right = std::max(result.right, result.left);
-    result.bottom = std::max(result.bottom, result.top);
-    return result;
 }
 
 // Keeps what overlaps; what is new starts white.

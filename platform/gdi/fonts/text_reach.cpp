@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <vector>
 
 #include "gdi/fonts/font_face.h"
+#include "rects.h"
 
 namespace qz370::fonts {
 
@@ -56,11 +56,6 @@ const GlyphReach &reach_of(const Face *face)
     return known.back().second;
 }
 
-LONG narrowed(int64_t value)
-{
-    return static_cast<LONG>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
-}
-
 }  // namespace
 
 RECT text_reach(const Face *face, int x, int y, const char *bytes, int count)
@@ -72,8 +67,8 @@ RECT text_reach(const Face *face, int x, int y, const char *bytes, int count)
     // measure() stops counting at the int limit: so much text reaches the right end.
     const int64_t width = measure(face, bytes, count).cx;
     const int64_t right = width >= INT32_MAX ? INT64_MAX : x + width + reach.right;
-    return RECT{narrowed(x - reach.left), narrowed(y - reach.above), narrowed(right),
-                narrowed(y + int64_t{face->metrics.tmHeight} + reach.below)};
+    return RECT{platform::clamp_to_int(x - reach.left), platform::clamp_to_int(y - reach.above), platform::clamp_to_int(right),
+                platform::clamp_to_int(y + int64_t{face->metrics.tmHeight} + reach.below)};
 }
 
 }  // namespace qz370::fonts
