@@ -29,11 +29,20 @@ inline RECT intersection(const RECT &a, const RECT &b)
     return is_empty(cut) ? RECT{0, 0, 0, 0} : cut;
 }
 
-// The smallest rectangle holding both.
+// The smallest rectangle holding both; an empty one holds nothing.
 inline RECT joined(const RECT &a, const RECT &b)
 {
+    if (is_empty(a) || is_empty(b)) {
+        return is_empty(a) ? b : a;
+    }
     return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                 std::max(a.bottom, b.bottom)};
+}
+
+// The part of a box given in wide coordinates that lies inside clip.
+inline RECT clipped(int64_t left, int64_t top, int64_t right, int64_t bottom, const RECT &clip)
+{
+    return intersection(RECT{clamp_to_int(left), clamp_to_int(top), clamp_to_int(right), clamp_to_int(bottom)}, clip);
 }
 
 }  // namespace qz370::platform

@@ -4,6 +4,7 @@
 
 #include "gdi/fonts/font_face.h"
 #include "gdi/fonts/font_mapper.h"
+#include "rects.h"
 
 #include FT_TRUETYPE_TABLES_H
 
@@ -197,38 +198,17 @@ void fill_row(raster::Surface &surface, int64_t row, int64_t left, int64_t right
     }
 }
 
-// A box in surface pixels, wide enough for any sum of int coordinates.
-struct WideBox {
-    int64_t left, top, right, bottom;
-};
-
-bool is_empty(const WideBox &box) { return box.left >= box.right || box.top >= box.bottom; }
-
-WideBox joined(const WideBox &a, const WideBox &b) {
-    if (is_empty(a)) return b;
-    if (is_empty(b)) return a;
-    return WideBox{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                   std::max(a.bottom, b.bottom)};
-}
-
-RECT within_clip(const WideBox &box, const RECT &clip) {
-    RECT cut{static_cast<LONG>(std::clamp<int64_t>(box.left, clip.left, clip.right)),
-             static_cast<LONG>(std::clamp<int64_t>(box.top, clip.top, clip.bottom)),
-             static_cast<LONG>(std::clamp<int64_t>(box.right, clip.left, clip.right)),
-             static_cast<LONG>(std::clamp<int64_t>(box.bottom, clip.top, clip.bottom))};
-    return cut.left < cut.right && cut.top < cut.bottom ? cut : RECT{0, 0, 0, 0};
-}
-
 // Most glyphs lie wholly inside the clip box or wholly outside it; only the
-// few across its edge need each span cut. The result is the glyph's ink box.
-WideBox draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int64_t top, uint32_t color) {
+// few across its edge need each span cut. The result is the glyph's ink box
+// within the clip box.
+RECT draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int64_t top, uint32_t color) {
     const RECT &clip = surface.clip;
     const InkBox &ink = glyph.ink;
     const int64_t left = pen_x + ink.left, right = pen_x + ink.right;
     const int64_t first_row = top + ink.top, end_row = top + ink.bottom;
-    const WideBox inked{left, first_row, right, end_row};
-    if (left >= clip.right || right <= clip.left || first_row >= clip.bottom || end_row <= clip.top) {
-        return WideBox{};
+    const RECT inked = platform::clipped(left, first_row, right, end_row, clip);
+    if (platform::is_empty(inked)) {
+        return inked;
     }
     if (left < clip.left || right > clip.right || first_row < clip.top || end_row > clip.bottom) {
         for (const Span &span : glyph.spans) {
@@ -271,20 +251,21 @@ RECT draw(raster::Surface &surface, const Face *face, int x, int y, const char *
     if (bytes == nullptr || count <= 0) {
         return RECT{0, 0, 0, 0};
     }
-    WideBox changed{};
+    RECT changed{0, 0, 0, 0};
     if (background != nullptr) {
-        changed = WideBox{x, y, x + text_width(*face, bytes, count), int64_t{y} + face->metrics.tmHeight};
-        for (int64_t row = changed.top; row < changed.bottom; ++row) {
-            fill_row(surface, row, changed.left, changed.right, *background);
+        const int64_t right = x + text_width(*face, bytes, count), bottom = int64_t{y} + face->metrics.tmHeight;
+        for (int64_t row = y; row < bottom; ++row) {
+            fill_row(surface, row, x, right, *background);
         }
+        changed = platform::clipped(x, y, right, bottom, surface.clip);
     }
     int64_t pen_x = x;
     for (int i = 0; i < count; ++i) {
         const Glyph &glyph = glyph_of(*face, static_cast<unsigned char>(bytes[i]));
-        changed = joined(changed, draw_glyph(surface, glyph, pen_x, y, color));
+        changed = platform::joined(changed, draw_glyph(surface, glyph, pen_x, y, color));
         pen_x += glyph.advance;
     }
-    return within_clip(changed, surface.clip);
+    return changed;
 }
 
 }  // namespace qz370::fonts

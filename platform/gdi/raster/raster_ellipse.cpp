@@ -202,9 +202,7 @@ void fill_ellipse_shape(Surface &surface, int64_t left, int64_t top, int64_t wid
     if (width <= 0 || height <= 0 || (width == 1 && height == 1)) return;
     if (!box_visible(surface, left, top, left + width - 1, top + height - 1)) return;
     if (is_thin(box)) {
-        int64_t first_row = 0, last_row = 0;
-        if (!visible_rows(surface, top, top + height - 1, &first_row, &last_row)) return;
-        for (int64_t y = first_row; y <= last_row; ++y) fill_span(surface, y, left, left + width - 1, color);
+        fill_box(surface, top, top + height - 1, left, left + width - 1, color);
     } else if (small_enough_to_walk(box)) {
         fill_walked_shape(surface, box, color);
     } else {

@@ -47,11 +47,13 @@ inline FloorSteps start_floor_steps(__int128 start, __int128 step, int64_t divis
 
 // Without a branch: whether the remainder carries over follows the slope's
 // pattern, which branch prediction guesses wrong about as often as right.
-inline void floor_step(FloorSteps &steps) {
+// The result is the carry: 1 when the quotient took one more than its step.
+inline int64_t floor_step(FloorSteps &steps) {
     steps.remainder += steps.step_remainder;
     const int64_t carry = steps.remainder >= steps.divisor ? 1 : 0;
     steps.quotient += steps.step_quotient + carry;
     steps.remainder -= steps.divisor & -carry;
+    return carry;
 }
 
 // Whole blocks of a fixed size let the compiler store each block with a few

@@ -47,11 +47,7 @@ struct Walk {
 // On by one step: plain_step, and minor_pitch more when the minor
 // coordinate carries over.
 inline void advance(Walk &walk, int64_t plain_step, int64_t minor_pitch) {
-    FloorSteps &minor = walk.minor;
-    minor.remainder += minor.step_remainder;
-    const int64_t carry = minor.remainder >= minor.divisor ? 1 : 0;
-    minor.remainder -= minor.divisor & -carry;
-    walk.offset += plain_step + (minor_pitch & -carry);
+    walk.offset += plain_step + (minor_pitch & -floor_step(walk.minor));
 }
 
 // Steps first to first + count - 1 of a line that needs no clipping, as two
