@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "gdi/raster/raster_internal.h"
+#include "gdi/raster/shape_memory.h"
 
 namespace qz370::raster::detail {
 
@@ -210,6 +211,26 @@ void fill_ellipse_shape(Surface &surface, int64_t left, int64_t top, int64_t wid
     }
 }
 
+void ellipse_directly(Surface &surface, int64_t left, int64_t top, int64_t width, int64_t height, const Pen &pen,
+                      const Brush &brush) {
+    const Box box = {left, top, width, height};
+    const int64_t reach = (pen.visible ? pen.width : 0) / 2 + 1;
+    if (!box_visible(surface, left - reach, top - reach, left + width - 1 + reach, top + height - 1 + reach)) return;
+    if (brush.visible) fill_ellipse_shape(surface, box.left, box.top, box.width, box.height, brush.color);
+    if (!pen.visible) return;
+    bool walk = small_enough_to_walk(box);
+    // The walked shape already holds its own one-pixel rim.
+    if (brush.visible && pen.width <= 1 && pen.color == brush.color && walk) return;
+    if (pen.width <= 1 && walk)
+        thin_walked_outline(surface, box, pen.color);
+    else if (pen.width <= 1)
+        ideal_thin_outline(surface, box, pen.color);
+    else if (walk && pen.width <= WIDE_EXACT_LIMIT)
+        wide_walked_outline(surface, box, pen.width, pen.color);
+    else
+        ideal_wide_rim(surface, box, pen.width, pen.color);
+}
+
 }  // namespace qz370::raster::detail
 
 namespace qz370::raster {
@@ -224,24 +245,8 @@ void ellipse(Surface &surface, int left, int top, int right, int bottom, const P
         rectangle(surface, left, top, right, bottom, pen, brush);
         return;
     }
-    int64_t width = pen.visible ? pen.width : 0;
-    int64_t reach = width / 2 + 1;
-    if (!detail::box_visible(surface, box.left - reach, box.top - reach, box.left + box.width - 1 + reach,
-                             box.top + box.height - 1 + reach))
-        return;
-    if (brush.visible) detail::fill_ellipse_shape(surface, box.left, box.top, box.width, box.height, brush.color);
-    if (!pen.visible) return;
-    bool walk = detail::small_enough_to_walk(box);
-    // The walked shape already holds its own one-pixel rim.
-    if (brush.visible && pen.width <= 1 && pen.color == brush.color && walk) return;
-    if (pen.width <= 1 && walk)
-        detail::thin_walked_outline(surface, box, pen.color);
-    else if (pen.width <= 1)
-        detail::ideal_thin_outline(surface, box, pen.color);
-    else if (walk && pen.width <= detail::WIDE_EXACT_LIMIT)
-        detail::wide_walked_outline(surface, box, pen.width, pen.color);
-    else
-        detail::ideal_wide_rim(surface, box, pen.width, pen.color);
+    if (!detail::draw_remembered_ellipse(surface, box.left, box.top, box.width, box.height, pen, brush))
+        detail::ellipse_directly(surface, box.left, box.top, box.width, box.height, pen, brush);
 }
 
 }  // namespace qz370::raster

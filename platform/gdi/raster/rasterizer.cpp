@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gdi/raster/raster_internal.h"
+#include "gdi/raster/shape_memory.h"
 
 namespace qz370::raster {
 
@@ -28,6 +29,11 @@ void stroke_path(Surface &surface, const Point64 *points, int count, bool closed
 }
 
 }  // namespace
+
+void detail::polygon_directly(Surface &surface, const Point64 *points, int count, const Pen &pen, const Brush &brush) {
+    if (brush.visible) detail::fill_polygon_region(surface, points, count, brush.color);
+    stroke_path(surface, points, count, true, pen);
+}
 
 void set_pixel(Surface &surface, int x, int y, uint32_t color) { detail::plot(surface, x, y, color); }
 
@@ -65,8 +71,8 @@ void polygon(Surface &surface, const POINT *points, int count, const Pen &pen, c
     static std::vector<Point64> path;
     path.resize(count);
     std::transform(points, points + count, path.begin(), [](const POINT &p) { return Point64{p.x, p.y}; });
-    if (brush.visible) detail::fill_polygon_region(surface, path.data(), count, brush.color);
-    stroke_path(surface, path.data(), count, true, pen);
+    if (!detail::draw_remembered_polygon(surface, path.data(), count, pen, brush))
+        detail::polygon_directly(surface, path.data(), count, pen, brush);
 }
 
 void line(Surface &surface, int x0, int y0, int x1, int y1, const Pen &pen) {
