@@ -96,8 +96,11 @@ fuzz: deps
 			-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
 
-bench: build
-	for b in build/benchmarks/bench_*; do $$b; done
+# Speed is measured on an optimised build, inlined across files.
+bench: deps
+	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON
+	cmake --build build-release -j $(JOBS)
+	for b in build-release/benchmarks/bench_*; do $$b; done
 
 clean:
-	rm -rf build build-asan build-mingw build-fuzz
+	rm -rf build build-asan build-mingw build-fuzz build-release

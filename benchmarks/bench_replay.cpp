@@ -41,8 +41,8 @@ ToolResult run_tool(std::vector<std::string> arguments) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, summary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    arguments.insert(arguments.begin(), QZ370_REPLAY_TOOL);
-    std::vector<char *> argv;
+    std::string tool = QZ370_REPLAY_TOOL;
+    std::vector<char *> argv{tool.data()};
     for (std::string &argument : arguments) {
         argv.push_back(argument.data());
     }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <vector>
 
 namespace qz370::raster::detail {
@@ -28,7 +27,7 @@ enum class ShapeKind : int32_t { Polygon = 1, Ellipse };
 
 // Everything a shape's pixels depend on but its place: the corners (for an
 // ellipse, the box's size) relative to the top-left of its box, and which of
-// pen and brush draw it. Zero past the corners, so keys compare as bytes.
+// pen and brush draw it.
 struct ShapeKey {
     ShapeKind kind;
     int32_t corner_count;
@@ -37,7 +36,13 @@ struct ShapeKey {
     int32_t one_color;  // pen and brush both visible and of one colour
     std::array<int32_t, 2 * MOST_CORNERS> coordinates;
 
-    bool operator==(const ShapeKey &other) const { return std::memcmp(this, &other, sizeof *this) == 0; }
+    // Only the corners in use: the rest are zero in both.
+    bool operator==(const ShapeKey &other) const {
+        if (kind != other.kind || corner_count != other.corner_count || pen_visible != other.pen_visible ||
+            brush_visible != other.brush_visible || one_color != other.one_color)
+            return false;
+        return std::equal(coordinates.begin(), coordinates.begin() + 2 * corner_count, other.coordinates.begin());
+    }
 };
 
 // The box the shape's pixels lie in, corners included.
@@ -82,8 +87,7 @@ bool fits(const Surface &surface, const ShapeBox &box, const Pen &pen, const Bru
 }
 
 ShapeKey key_for(ShapeKind kind, int count, const Pen &pen, const Brush &brush) {
-    ShapeKey key;
-    std::memset(&key, 0, sizeof key);
+    ShapeKey key{};
     key.kind = kind;
     key.corner_count = count;
     key.pen_visible = pen.visible;
