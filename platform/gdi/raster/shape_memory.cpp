@@ -15,7 +15,11 @@ namespace {
 constexpr int MOST_CORNERS = 8;
 // Bigger shapes are few, and their rows cost more than finding them.
 constexpr int64_t MOST_EXTENT = 128;
-constexpr size_t SLOTS = 64;
+// Each shape has a few slots it may take; a new shape takes the one least
+// lately used, so shapes that meet the same slots do not keep pushing each
+// other out before either is remembered.
+constexpr size_t SETS = 32;
+constexpr size_t WAYS = 4;
 // A band of blank pixels around the scratch shape shows that nothing fell
 // outside the box the shape was expected to keep to.
 constexpr int64_t MARGIN = 1;
@@ -62,21 +66,34 @@ enum class Memory : uint8_t { Empty, SeenOnce, Runs, Unfit };
 struct Slot {
     ShapeKey key;
     Memory memory = Memory::Empty;
+    uint64_t last_used = 0;
     std::vector<Run> runs;
 };
 
 bool remembering = true;
-std::array<Slot, SLOTS> slots;
+std::array<std::array<Slot, WAYS>, SETS> slots;
+uint64_t uses = 0;
 
 // Draws the shape with its corners moved by offset, on a scratch surface.
 using ShapeDrawer = void (*)(Surface &surface, const void *shape, Point64 offset, const Pen &pen,
                              const Brush &brush);
 
-size_t slot_of(const ShapeKey &key) {
+size_t set_of(const ShapeKey &key) {
     constexpr uint64_t MIX = 0x9E3779B97F4A7C15ULL;
     uint64_t hash = static_cast<uint64_t>(key.kind) * 8 + key.pen_visible * 4 + key.brush_visible * 2 + key.one_color;
     for (int i = 0; i < 2 * key.corner_count; ++i) hash = (hash ^ static_cast<uint32_t>(key.coordinates[i])) * MIX;
-    return static_cast<size_t>(hash >> 32) % SLOTS;
+    return static_cast<size_t>(hash >> 32) % SETS;
+}
+
+// The key's slot, or else the slot to give it.
+Slot &slot_for(const ShapeKey &key) {
+    std::array<Slot, WAYS> &set = slots[set_of(key)];
+    Slot *least_used = &set[0];
+    for (Slot &slot : set) {
+        if (slot.memory != Memory::Empty && slot.key == key) return slot;
+        if (slot.last_used < least_used->last_used) least_used = &slot;
+    }
+    return *least_used;
 }
 
 bool fits(const Surface &surface, const ShapeBox &box, const Pen &pen, const Brush &brush) {
@@ -148,7 +165,8 @@ void draw_runs(Surface &surface, const std::vector<Run> &runs, const ShapeBox &b
 
 bool draw_remembered(Surface &surface, const ShapeKey &key, const ShapeBox &box, const Pen &pen, const Brush &brush,
                      ShapeDrawer draw, const void *shape) {
-    Slot &slot = slots[slot_of(key)];
+    Slot &slot = slot_for(key);
+    slot.last_used = ++uses;
     if (slot.memory == Memory::Empty || !(slot.key == key)) {
         slot.key = key;
         slot.memory = Memory::SeenOnce;
@@ -214,7 +232,8 @@ bool draw_remembered_ellipse(Surface &surface, int64_t left, int64_t top, int64_
 
 void remember_shapes(bool on) {
     remembering = on;
-    for (Slot &slot : slots) slot.memory = Memory::Empty;
+    for (auto &set : slots)
+        for (Slot &slot : set) slot = Slot{};
 }
 
 }  // namespace qz370::raster::detail
