@@ -20,6 +20,9 @@ constexpr int64_t MOST_EXTENT = 128;
 // other out before either is remembered.
 constexpr size_t SETS = 32;
 constexpr size_t WAYS = 4;
+// A shape of more runs than this is drawn afresh each time: the memory stays
+// small whatever shapes a program draws.
+constexpr size_t MOST_RUNS = 512;
 // A band of blank pixels around the scratch shape shows that nothing fell
 // outside the box the shape was expected to keep to.
 constexpr int64_t MARGIN = 1;
@@ -140,7 +143,7 @@ void collect_runs(const std::vector<uint32_t> &scratch, int64_t width, int64_t h
 }
 
 // The shape's runs, worked out by drawing it in inks on blank pixels; false
-// when something fell outside its box.
+// when something fell outside its box or the runs are too many to keep.
 bool work_out_runs(const ShapeKey &key, const ShapeBox &box, ShapeDrawer draw, const void *shape,
                    std::vector<Run> &runs) {
     static std::vector<uint32_t> scratch;
@@ -153,7 +156,7 @@ bool work_out_runs(const ShapeKey &key, const ShapeBox &box, ShapeDrawer draw, c
     draw(surface, shape, Point64{MARGIN - box.left, MARGIN - box.top}, pen, brush);
     if (!only_margin_blank(scratch, width, height)) return false;
     collect_runs(scratch, width, height, runs);
-    return true;
+    return runs.size() <= MOST_RUNS;
 }
 
 void draw_runs(Surface &surface, const std::vector<Run> &runs, const ShapeBox &box, const Pen &pen,
@@ -172,8 +175,12 @@ bool draw_remembered(Surface &surface, const ShapeKey &key, const ShapeBox &box,
         slot.memory = Memory::SeenOnce;
         return false;
     }
-    if (slot.memory == Memory::SeenOnce)
-        slot.memory = work_out_runs(key, box, draw, shape, slot.runs) ? Memory::Runs : Memory::Unfit;
+    if (slot.memory == Memory::SeenOnce && !work_out_runs(key, box, draw, shape, slot.runs)) {
+        slot.memory = Memory::Unfit;
+        std::vector<Run>().swap(slot.runs);
+    } else if (slot.memory == Memory::SeenOnce) {
+        slot.memory = Memory::Runs;
+    }
     if (slot.memory == Memory::Unfit) return false;
     draw_runs(surface, slot.runs, box, pen, brush);
     return true;

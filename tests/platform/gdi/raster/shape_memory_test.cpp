@@ -52,6 +52,8 @@ std::vector<Shape> shapes() {
         polygon({{5, 0}, {11, 20}, {0, 7}, {10, 7}, {0, 20}}, RED_PEN, INK_BRUSH),
         polygon({{0, 3}, {3, 0}, {7, 0}, {10, 3}, {10, 7}, {7, 10}, {3, 10}, {0, 7}}, THIN, RED_BRUSH),
         polygon({{0, 0}, {4, 1}, {8, 0}, {9, 4}, {8, 8}, {4, 9}, {0, 8}, {1, 4}, {0, 2}}, THIN, RED_BRUSH),
+        // Too many runs to keep: drawn afresh every time.
+        polygon({{0, 0}, {126, 20}, {0, 40}, {126, 60}, {0, 80}, {126, 100}, {0, 126}, {63, 126}}, RED_PEN, INK_BRUSH),
         ellipse(3, 3, THIN, INK_BRUSH),     ellipse(9, 9, RED_PEN, INK_BRUSH),
         ellipse(45, 45, THIN, INK_BRUSH),   ellipse(20, 7, THIN, NO_BRUSH),
         ellipse(21, 40, NO_PEN, RED_BRUSH), ellipse(12, 2, THIN, RED_BRUSH),
