@@ -216,9 +216,12 @@ RECT draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int
         }
         return inked;
     }
+    uint32_t *const cell = surface.pixels + top * surface.stride + pen_x;
     for (const Span &span : glyph.spans) {
-        uint32_t *line = surface.pixels + (top + span.row) * surface.stride + pen_x;
-        std::fill(line + span.left, line + span.right, color);
+        uint32_t *const first = cell + span.row * surface.stride + span.left;
+        // Most spans of small text are a single pixel: a stem's width.
+        first[0] = color;
+        for (int x = 1; x < span.right - span.left; ++x) first[x] = color;
     }
     return inked;
 }
