@@ -43,7 +43,7 @@ struct ShapeKey {
     int32_t one_color;  // pen and brush both visible and of one colour
     std::array<int32_t, 2 * MOST_CORNERS> coordinates;
 
-    // Only the corners in use: the rest are zero in both.
+    // Only the corners in use count.
     bool operator==(const ShapeKey &other) const {
         if (kind != other.kind || corner_count != other.corner_count || pen_visible != other.pen_visible ||
             brush_visible != other.brush_visible || one_color != other.one_color)
