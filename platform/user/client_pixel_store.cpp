@@ -106,6 +106,7 @@ bool slide_client_rows(Window &window, int rows, int unseen_rows)
     }
     window.first_pixel += row_pixels(window, rows);
     window.unsettled_rows = rows;
+    note_client_scrolled(window);
     return true;
 }
 
@@ -125,6 +126,7 @@ bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int w
     window.pixel_stride = width;
     window.first_pixel = 0;
     window.unsettled_rows = 0;
+    note_client_replaced(window);
     return true;
 }
 

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "display/sdl/menu_drawing.h"
 #include "display/sdl/menu_look.h"
 #include "display/sdl/menu_loop.h"
 #include "display/sdl/window_scale.h"
+#include "rects.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
@@ -44,8 +46,8 @@ ScreenWindow *open_screen_window(HWND hwnd, const platform::Window &window)
         SDL_SetWindowModalFor(sdl_window, owner->window);
     }
     screen_windows.push_back(std::make_unique<ScreenWindow>(ScreenWindow{
-        hwnd, sdl_window, window.title, POINT{window.frame.left, window.frame.top}, width, height, false, true,
-        nullptr}));
+        hwnd, sdl_window, window.title, POINT{window.frame.left, window.frame.top}, width, height, false, false, true,
+        nullptr, nullptr, 0, 0, false}));
     return screen_windows.back().get();
 }
 
@@ -117,9 +119,10 @@ void show_menu_bar(HWND hwnd, const platform::Window &window, SDL_Surface *targe
 }
 
 // Where the content is put together: the window's own surface at scale 1.
-SDL_Surface *content_surface(ScreenWindow &screen, SDL_Surface *shown)
+// A surface made afresh holds nothing yet: then everything is drawn on it.
+SDL_Surface *content_surface(ScreenWindow &screen, SDL_Surface *shown, bool *made)
 {
-    if (shown == nullptr || window_scale() == 1) {
+    if (window_scale() == 1) {
         return shown;
     }
     SDL_Surface *&unscaled = screen.unscaled;
@@ -131,39 +134,115 @@ SDL_Surface *content_surface(ScreenWindow &screen, SDL_Surface *shown)
     if (unscaled == nullptr) {
         unscaled = SDL_CreateRGBSurfaceWithFormat(0, screen.content_width, screen.content_height,
                                                   shown->format->BitsPerPixel, shown->format->format);
+        *made = true;
     }
     return unscaled;
 }
 
+// True when SDL gave a window surface other than the one last shown on, or
+// the same one at another size: what that showed is gone.
+bool surface_replaced(ScreenWindow &screen, SDL_Surface *shown)
+{
+    const bool replaced =
+        shown != screen.surface || shown->w != screen.surface_width || shown->h != screen.surface_height;
+    screen.surface = shown;
+    screen.surface_width = shown->w;
+    screen.surface_height = shown->h;
+    return replaced;
+}
+
+// Content coordinates scaled to the screen and cut to the window surface.
+SDL_Rect on_screen(const SDL_Rect &box, const SDL_Surface *shown)
+{
+    const int left = std::min(to_screen_pixels(box.x), shown->w);
+    const int top = std::min(to_screen_pixels(box.y), shown->h);
+    return SDL_Rect{left, top, std::min(to_screen_pixels(box.x + box.w), shown->w) - left,
+                    std::min(to_screen_pixels(box.y + box.h), shown->h) - top};
+}
+
+struct Showing {
+    ScreenWindow &screen;
+    const platform::Window &window;
+    const uint32_t *client_rows;
+    SDL_Surface *shown;
+    SDL_Surface *target;  // shown, or above scale 1 the content at the window system's size
+};
+
+void show_everything(const Showing &showing, const MenuOverlay &overlay, bool menu_open)
+{
+    const platform::Window &window = showing.window;
+    SDL_Surface *shown = showing.shown;
+    const int bar = menu_bar_height(showing.screen.hwnd);
+    if (shown->w > to_screen_pixels(content_width_of(window)) ||
+        shown->h > to_screen_pixels(content_height_of(showing.screen.hwnd, window))) {
+        SDL_FillRect(shown, nullptr, mapped_color(shown->format, MENU_FACE));
+    }
+    if (bar > 0) {
+        show_menu_bar(showing.screen.hwnd, window, showing.target, overlay.bar_item);
+    }
+    blit_pixels(showing.client_rows, window.pixel_width, window.pixel_height, window.pixel_stride, showing.target, 0,
+                bar);
+    if (menu_open) {
+        blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, overlay.popup_width,
+                    showing.target, overlay.popup_origin.x, overlay.popup_origin.y);
+    }
+    if (showing.target != shown) {
+        blit_enlarged(showing.target, shown, SDL_Rect{0, 0, showing.target->w, showing.target->h});
+    }
+    SDL_UpdateWindowSurface(showing.screen.window);
+}
+
+// Only the box of client pixels that changed travels, and only its part of
+// the screen is updated.
+void show_changed_box(const Showing &showing, const RECT &changed)
+{
+    const platform::Window &window = showing.window;
+    const RECT box = platform::intersection(changed, RECT{0, 0, window.pixel_width, window.pixel_height});
+    if (platform::is_empty(box)) {
+        return;
+    }
+    const int bar = menu_bar_height(showing.screen.hwnd);
+    const SDL_Rect place{box.left, bar + box.top, box.right - box.left, box.bottom - box.top};
+    const size_t first = static_cast<size_t>(box.top) * static_cast<size_t>(window.pixel_stride) +
+                         static_cast<size_t>(box.left);
+    blit_pixels(showing.client_rows + first, place.w, place.h, window.pixel_stride, showing.target, place.x,
+                place.y);
+    if (showing.target != showing.shown) {
+        blit_enlarged(showing.target, showing.shown, place);
+    }
+    const SDL_Rect updated = on_screen(place, showing.shown);
+    if (updated.w > 0 && updated.h > 0) {
+        SDL_UpdateWindowSurfaceRects(showing.screen.window, &updated, 1);
+    }
+}
+
+// The whole window when it was uncovered, its surface is new, or a menu is
+// or was open over it (the menu is drawn over the client and the bar); else
+// just the client pixels that changed.
 void present(ScreenWindow &screen)
 {
     screen.needs_present = false;
+    bool whole = std::exchange(screen.needs_whole_present, false);
     platform::Window *window = platform::window_from(screen.hwnd);
     SDL_Surface *shown = SDL_GetWindowSurface(screen.window);
-    SDL_Surface *target = content_surface(screen, shown);
-    if (window == nullptr || target == nullptr) {
+    if (window == nullptr || shown == nullptr) {
         return;
     }
-    int bar = menu_bar_height(screen.hwnd);
-    if (shown->w > to_screen_pixels(content_width_of(*window)) ||
-        shown->h > to_screen_pixels(content_height_of(screen.hwnd, *window))) {
-        SDL_FillRect(shown, nullptr, mapped_color(shown->format, MENU_FACE));
+    whole = surface_replaced(screen, shown) || whole;
+    SDL_Surface *target = content_surface(screen, shown, &whole);
+    if (target == nullptr) {
+        return;
     }
     MenuOverlay overlay{NO_ITEM, nullptr, 0, 0, POINT{0, 0}};
-    bool menu_open = menu_overlay_of(screen.hwnd, &overlay);
-    if (bar > 0) {
-        show_menu_bar(screen.hwnd, *window, target, overlay.bar_item);
+    const bool menu_open = menu_overlay_of(screen.hwnd, &overlay);
+    const bool menu_was_open = std::exchange(screen.menu_was_open, menu_open);
+    RECT changed;
+    const Showing showing{screen, *window, platform::client_pixels_to_show(*window, &changed), shown, target};
+    if (whole || menu_open || menu_was_open) {
+        show_everything(showing, overlay, menu_open);
+    } else {
+        show_changed_box(showing, changed);
     }
-    blit_pixels(platform::client_pixel_rows(*window), window->pixel_width, window->pixel_height, window->pixel_stride,
-                target, 0, bar);
-    if (menu_open) {
-        blit_pixels(overlay.popup_pixels, overlay.popup_width, overlay.popup_height, overlay.popup_width, target,
-                    overlay.popup_origin.x, overlay.popup_origin.y);
-    }
-    if (target != shown) {
-        blit_enlarged(target, shown);
-    }
-    SDL_UpdateWindowSurface(screen.window);
 }
 
 }  // namespace
@@ -216,7 +295,7 @@ void follow_window(HWND hwnd)
     }
     follow_geometry(*screen, hwnd, *window);
     follow_visibility(*screen, *window);
-    screen->needs_present = true;
+    screen->needs_whole_present = true;
 }
 
 void forget_window(HWND hwnd)
@@ -233,6 +312,13 @@ void forget_window(HWND hwnd)
 void mark_for_present(HWND hwnd)
 {
     if (ScreenWindow *screen = screen_window_of(hwnd)) {
+        screen->needs_whole_present = true;
+    }
+}
+
+void mark_client_for_present(HWND hwnd)
+{
+    if (ScreenWindow *screen = screen_window_of(hwnd)) {
         screen->needs_present = true;
     }
 }
@@ -240,7 +326,7 @@ void mark_for_present(HWND hwnd)
 void present_changed_windows()
 {
     for (auto &screen : screen_windows) {
-        if (screen->needs_present && screen->shown) {
+        if ((screen->needs_present || screen->needs_whole_present) && screen->shown) {
             present(*screen);
         }
     }
