@@ -22,6 +22,7 @@ RECT whole_client(const Window &window)
 void set_uniform_from(Window &window, LONG column)
 {
     window.uniform_columns = window.pixel_width - std::clamp<LONG>(column, 0, window.pixel_width);
+    window.stored_uniform_columns = std::min(window.stored_uniform_columns, window.uniform_columns);
 }
 
 // What is left of the uniform columns once box, within the client, was
@@ -34,6 +35,7 @@ void follow_fill(Window &window, const RECT &box, uint32_t color)
     if (every_row && same_color && box.right >= uniform_from(window)) {
         set_uniform_from(window, std::min<LONG>(box.left, uniform_from(window)));
     } else if (every_row && box.right == window.pixel_width) {
+        window.stored_uniform_columns = 0;
         window.uniform_color = color;
         set_uniform_from(window, box.left);
     } else if (!same_color) {
@@ -72,6 +74,7 @@ void note_client_replaced(Window &window)
 {
     window.changed = whole_client(window);
     window.uniform_columns = 0;
+    window.stored_uniform_columns = 0;
 }
 
 void note_client_scrolled(Window &window)
@@ -98,6 +101,7 @@ void client_pixels_filled(HWND top, const RECT &box, uint32_t color)
 uint32_t *client_pixels_to_show(Window &window, RECT *changed)
 {
     uint32_t *rows = client_pixel_rows(window);
+    store_uniform_columns(window);
     *changed = std::exchange(window.changed, RECT{0, 0, 0, 0});
     return rows;
 }

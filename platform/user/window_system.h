@@ -64,6 +64,9 @@ struct Window {
     // whole-client scroll leaves them as they were.
     int uniform_columns;
     uint32_t uniform_color;
+    // As many of those columns (no more) hold uniform_color in every row of
+    // pixels, spare rows included: copying rows there can be left out.
+    int stored_uniform_columns;
     // Dialogs: the dialog procedure and the modal loop's state.
     DLGPROC dialog_proc;
     bool dialog_ended;

@@ -142,7 +142,7 @@ TEST_P(ChangedBox, ShowsWhatShowingTheWholeWindowShows)
 {
     const Step steps[] = {
         {"erase", [](HWND hwnd) { erase(hwnd, BACKGROUND); }},
-        {"short lines", [](HWND hwnd) { print_lines(hwnd, 40, 3); }},
+        {"short lines", [](HWND hwnd) { print_lines(hwnd, 300, 3); }},
         {"wide pen", draw_with_wide_pen},
         {"lines after the pen", [](HWND hwnd) { print_lines(hwnd, 45, 20); }},
         {"blits and a part scroll", blit_blocks},
