@@ -1,6 +1,7 @@
 #include "display/sdl/screen_windows.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -192,16 +193,60 @@ void show_everything(const Showing &showing, const MenuOverlay &overlay, bool me
     SDL_UpdateWindowSurface(showing.screen.window);
 }
 
-// Only the box of client pixels that changed travels, and only its part of
-// the screen is updated.
+// The first and one past the last pixel from which two rows differ, as far
+// as [left, right) goes.
+void narrow_to_difference(const uint32_t *mine, const uint32_t *shown, LONG *left, LONG *right)
+{
+    while (*left < *right && mine[*left] == shown[*left]) {
+        ++*left;
+    }
+    while (*right > *left && mine[*right - 1] == shown[*right - 1]) {
+        --*right;
+    }
+}
+
+// The part of box (client pixels) where the client differs from what the
+// target holds below the menu bar: a program that redraws its whole frame
+// each time changes only where something moved. The target must hold pixels
+// as the client does.
+RECT differing_part(const Showing &showing, const RECT &box, int bar)
+{
+    const SDL_Surface *target = showing.target;
+    RECT found{0, 0, 0, 0};
+    for (LONG row = box.top; row < box.bottom; ++row) {
+        const uint32_t *mine = showing.client_rows + static_cast<size_t>(row) * showing.window.pixel_stride;
+        const auto *shown = reinterpret_cast<const uint32_t *>(static_cast<const uint8_t *>(target->pixels) +
+                                                              static_cast<size_t>(row + bar) * target->pitch);
+        LONG left = box.left;
+        LONG right = box.right;
+        if (std::memcmp(mine + left, shown + left, static_cast<size_t>(right - left) * sizeof(uint32_t)) != 0) {
+            narrow_to_difference(mine, shown, &left, &right);
+            found = platform::joined(found, RECT{left, row, right, row + 1});
+        }
+    }
+    return found;
+}
+
+bool holds_client_pixels(const SDL_Surface *target)
+{
+    return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
+}
+
+// Only the box of client pixels that changed, and of it only what differs
+// from what is shown, travels; only that part of the screen is updated.
 void show_changed_box(const Showing &showing, const RECT &changed)
 {
     const platform::Window &window = showing.window;
-    const RECT box = platform::intersection(changed, RECT{0, 0, window.pixel_width, window.pixel_height});
+    const int bar = menu_bar_height(showing.screen.hwnd);
+    const RECT within = RECT{0, 0, std::min(window.pixel_width, showing.target->w),
+                             std::min(window.pixel_height, showing.target->h - bar)};
+    RECT box = platform::intersection(changed, within);
+    if (!platform::is_empty(box) && holds_client_pixels(showing.target)) {
+        box = differing_part(showing, box, bar);
+    }
     if (platform::is_empty(box)) {
         return;
     }
-    const int bar = menu_bar_height(showing.screen.hwnd);
     const SDL_Rect place{box.left, bar + box.top, box.right - box.left, box.bottom - box.top};
     const size_t first = static_cast<size_t>(box.top) * static_cast<size_t>(window.pixel_stride) +
                          static_cast<size_t>(box.left);
