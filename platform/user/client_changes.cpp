@@ -101,7 +101,6 @@ void client_pixels_filled(HWND top, const RECT &box, uint32_t color)
 uint32_t *client_pixels_to_show(Window &window, RECT *changed)
 {
     uint32_t *rows = client_pixel_rows(window);
-    store_uniform_columns(window);
     *changed = std::exchange(window.changed, RECT{0, 0, 0, 0});
     return rows;
 }

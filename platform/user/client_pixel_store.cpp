@@ -90,20 +90,6 @@ void move_client_to_top(Window &window, int unseen_rows)
     window.first_pixel = 0;
 }
 
-}  // namespace
-
-uint32_t *client_pixel_rows(Window &window)
-{
-    return client_pixel_rows_to_paint(window, nullptr);
-}
-
-uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted)
-{
-    settle_deferred_painting(window);
-    settle_uncovered_rows(window, painted);
-    return row_at(window, 0);
-}
-
 // The rows outside the client hold anything in the uniform columns not yet
 // stored: they take the colour there, once, so that no later scroll or move
 // has to copy those columns.
@@ -124,6 +110,23 @@ void store_uniform_columns(Window &window)
         }
     }
     window.stored_uniform_columns = window.uniform_columns;
+}
+
+}  // namespace
+
+// Once everything is played and settled, the client's rows hold what they show.
+uint32_t *client_pixel_rows(Window &window)
+{
+    uint32_t *rows = client_pixel_rows_to_paint(window, nullptr);
+    store_uniform_columns(window);
+    return rows;
+}
+
+uint32_t *client_pixel_rows_to_paint(Window &window, const RECT *painted)
+{
+    settle_deferred_painting(window);
+    settle_uncovered_rows(window, painted);
+    return row_at(window, 0);
 }
 
 bool client_rows_slide(const Window &window, int rows)

@@ -84,10 +84,6 @@ bool client_rows_slide(const Window &window, int rows);
 // client_rows_slide. The pixels of the first unseen_rows rows before the
 // scroll may be lost: nobody is to see them (the first rows scroll away).
 bool slide_client_rows(Window &window, int rows, int unseen_rows);
-// Makes every row of pixels kept, spare ones included, hold the uniform
-// colour in all of the uniform columns. Only once nothing is held back or
-// unsettled: the client's own rows must hold what they show.
-void store_uniform_columns(Window &window);
 // Takes pixels, a block of rows width long holding at least the client, as
 // the client's pixels from now on, and gives back the old ones in a block of
 // the same size; false when the block is too small for the client.

@@ -53,7 +53,8 @@ void print_line(HWND hwnd, int round)
     SelectObject(hdc, kept_brush);
     DeleteObject(brush);
     const std::string text =
-        "line " + std::to_string(round) + std::string(round % 11 * 3, static_cast<char>('A' + round % 26));
+        "line " + std::to_string(round) +
+        std::string(steady_round(round) ? round % 4 : round % 11 * 3, static_cast<char>('A' + round % 26));
     TextOutA(hdc, 5, client.bottom - height, text.c_str(), static_cast<int>(text.size()));
     ReleaseDC(hwnd, hdc);
 }
@@ -141,10 +142,10 @@ std::vector<uint32_t> everything_seen()
     pump();
     for (int round = 0; round < 3000; ++round) {
         print_line(hwnd, round);
-        if (round % 50 == 7) {
+        if (round % 50 == 7 && !steady_round(round)) {
             cover_around_last_line(hwnd, round);
         }
-        if (round < 1000 && round % 23 == 5) {
+        if (round < 1000 && round % 23 == 5 && !steady_round(round)) {
             draw_in_child(child, round);
         }
         if (round < 1000 && round % 50 == 9) {
@@ -159,7 +160,7 @@ std::vector<uint32_t> everything_seen()
         if (round == 600) {
             MoveWindow(hwnd, 0, 0, 190, 150, FALSE);
         }
-        if (round < 1000 && round % 499 == 0) {
+        if (round < 1000 && (round % 499 == 0 || round % 400 == 150)) {
             take_client_pixels(hwnd, seen);
         }
     }
