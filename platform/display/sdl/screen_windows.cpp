@@ -193,22 +193,34 @@ void show_everything(const Showing &showing, const MenuOverlay &overlay, bool me
     SDL_UpdateWindowSurface(showing.screen.window);
 }
 
-// The first and one past the last pixel from which two rows differ, as far
-// as [left, right) goes.
-void narrow_to_difference(const uint32_t *mine, const uint32_t *shown, LONG *left, LONG *right)
+bool same_pixels(const uint32_t *mine, const uint32_t *shown, LONG left, LONG right)
 {
-    while (*left < *right && mine[*left] == shown[*left]) {
-        ++*left;
+    return left >= right || std::memcmp(mine + left, shown + left, static_cast<size_t>(right - left) * sizeof(uint32_t)) == 0;
+}
+
+// Of two rows that differ within [left, right): where the difference starts,
+// and one past where it ends.
+LONG first_difference(const uint32_t *mine, const uint32_t *shown, LONG left)
+{
+    while (mine[left] == shown[left]) {
+        ++left;
     }
-    while (*right > *left && mine[*right - 1] == shown[*right - 1]) {
-        --*right;
+    return left;
+}
+
+LONG end_of_difference(const uint32_t *mine, const uint32_t *shown, LONG right)
+{
+    while (mine[right - 1] == shown[right - 1]) {
+        --right;
     }
+    return right;
 }
 
 // The part of box (client pixels) where the client differs from what the
 // target holds below the menu bar: a program that redraws its whole frame
-// each time changes only where something moved. The target must hold pixels
-// as the client does.
+// each time changes only where something moved. Once a difference is found,
+// each row is compared in three runs, and scanned pixel by pixel only where
+// it widens the part. The target must hold pixels as the client does.
 RECT differing_part(const Showing &showing, const RECT &box, int bar)
 {
     const SDL_Surface *target = showing.target;
@@ -217,11 +229,24 @@ RECT differing_part(const Showing &showing, const RECT &box, int bar)
         const uint32_t *mine = showing.client_rows + static_cast<size_t>(row) * showing.window.pixel_stride;
         const auto *shown = reinterpret_cast<const uint32_t *>(static_cast<const uint8_t *>(target->pixels) +
                                                               static_cast<size_t>(row + bar) * target->pitch);
-        LONG left = box.left;
-        LONG right = box.right;
-        if (std::memcmp(mine + left, shown + left, static_cast<size_t>(right - left) * sizeof(uint32_t)) != 0) {
-            narrow_to_difference(mine, shown, &left, &right);
-            found = platform::joined(found, RECT{left, row, right, row + 1});
+        if (platform::is_empty(found)) {
+            if (!same_pixels(mine, shown, box.left, box.right)) {
+                found = RECT{first_difference(mine, shown, box.left), row,
+                             end_of_difference(mine, shown, box.right), row + 1};
+            }
+            continue;
+        }
+        bool differs = false;
+        if (!same_pixels(mine, shown, box.left, found.left)) {
+            found.left = first_difference(mine, shown, box.left);
+            differs = true;
+        }
+        if (!same_pixels(mine, shown, found.right, box.right)) {
+            found.right = end_of_difference(mine, shown, box.right);
+            differs = true;
+        }
+        if (differs || !same_pixels(mine, shown, found.left, found.right)) {
+            found.bottom = row + 1;
         }
     }
     return found;
