@@ -252,9 +252,11 @@ RECT differing_part(const Showing &showing, const RECT &box, int bar)
     return found;
 }
 
-bool holds_client_pixels(const SDL_Surface *target)
+// Worth it only above scale 1, where each pixel left out saves enlarging it:
+// at scale 1 comparing a box costs as much as copying it.
+bool worth_narrowing(const SDL_Surface *target)
 {
-    return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
+    return window_scale() > 1 && target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
 }
 
 // Only the box of client pixels that changed, and of it only what differs
@@ -266,7 +268,7 @@ void show_changed_box(const Showing &showing, const RECT &changed)
     const RECT within = RECT{0, 0, std::min(window.pixel_width, showing.target->w),
                              std::min(window.pixel_height, showing.target->h - bar)};
     RECT box = platform::intersection(changed, within);
-    if (!platform::is_empty(box) && holds_client_pixels(showing.target)) {
+    if (!platform::is_empty(box) && worth_narrowing(showing.target)) {
         box = differing_part(showing, box, bar);
     }
     if (platform::is_empty(box)) {
