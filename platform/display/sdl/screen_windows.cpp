@@ -193,74 +193,88 @@ void show_everything(const Showing &showing, const MenuOverlay &overlay, bool me
     SDL_UpdateWindowSurface(showing.screen.window);
 }
 
+// Rows are compared a run of this many pixels at a time before pixel by pixel.
+constexpr LONG COMPARED_RUN = 16;
+
 bool same_pixels(const uint32_t *mine, const uint32_t *shown, LONG left, LONG right)
 {
-    return left >= right || std::memcmp(mine + left, shown + left, static_cast<size_t>(right - left) * sizeof(uint32_t)) == 0;
+    return std::memcmp(mine + left, shown + left, static_cast<size_t>(right - left) * sizeof(uint32_t)) == 0;
 }
 
 // Of two rows that differ within [left, right): where the difference starts,
 // and one past where it ends.
-LONG first_difference(const uint32_t *mine, const uint32_t *shown, LONG left)
+LONG first_difference(const uint32_t *mine, const uint32_t *shown, LONG left, LONG right)
 {
+    while (left + COMPARED_RUN <= right && same_pixels(mine, shown, left, left + COMPARED_RUN)) {
+        left += COMPARED_RUN;
+    }
     while (mine[left] == shown[left]) {
         ++left;
     }
     return left;
 }
 
-LONG end_of_difference(const uint32_t *mine, const uint32_t *shown, LONG right)
+LONG end_of_difference(const uint32_t *mine, const uint32_t *shown, LONG left, LONG right)
 {
+    while (right - COMPARED_RUN >= left && same_pixels(mine, shown, right - COMPARED_RUN, right)) {
+        right -= COMPARED_RUN;
+    }
     while (mine[right - 1] == shown[right - 1]) {
         --right;
     }
     return right;
 }
 
-// The part of box (client pixels) where the client differs from what the
-// target holds below the menu bar: a program that redraws its whole frame
-// each time changes only where something moved. Once a difference is found,
-// each row is compared in three runs, and scanned pixel by pixel only where
-// it widens the part. The target must hold pixels as the client does.
-RECT differing_part(const Showing &showing, const RECT &box, int bar)
+// Above scale 1 every pixel left out saves enlarging it, so only the run of
+// each row that differs from what the target holds is copied there and
+// enlarged: a scrolled line changes only as far as its text or the text
+// before it reaches, a redrawn frame only where something moved. At scale 1
+// comparing would cost as much as copying. Needs a target that holds pixels
+// as the client does.
+bool worth_comparing(const Showing &showing)
 {
     const SDL_Surface *target = showing.target;
-    RECT found{0, 0, 0, 0};
+    return showing.target != showing.shown && target->format->format == SDL_PIXELFORMAT_RGB888 &&
+           !SDL_MUSTLOCK(target);
+}
+
+// Gives the box of the rows' runs that differed, empty when none did.
+RECT show_differing_runs(const Showing &showing, const RECT &box, int bar)
+{
+    SDL_Surface *target = showing.target;
+    RECT shown{0, 0, 0, 0};
     for (LONG row = box.top; row < box.bottom; ++row) {
         const uint32_t *mine = showing.client_rows + static_cast<size_t>(row) * showing.window.pixel_stride;
-        const auto *shown = reinterpret_cast<const uint32_t *>(static_cast<const uint8_t *>(target->pixels) +
-                                                              static_cast<size_t>(row + bar) * target->pitch);
-        if (platform::is_empty(found)) {
-            if (!same_pixels(mine, shown, box.left, box.right)) {
-                found = RECT{first_difference(mine, shown, box.left), row,
-                             end_of_difference(mine, shown, box.right), row + 1};
-            }
+        auto *held = reinterpret_cast<uint32_t *>(static_cast<uint8_t *>(target->pixels) +
+                                                  static_cast<size_t>(row + bar) * target->pitch);
+        if (same_pixels(mine, held, box.left, box.right)) {
             continue;
         }
-        bool differs = false;
-        if (!same_pixels(mine, shown, box.left, found.left)) {
-            found.left = first_difference(mine, shown, box.left);
-            differs = true;
-        }
-        if (!same_pixels(mine, shown, found.right, box.right)) {
-            found.right = end_of_difference(mine, shown, box.right);
-            differs = true;
-        }
-        if (differs || !same_pixels(mine, shown, found.left, found.right)) {
-            found.bottom = row + 1;
-        }
+        const LONG left = first_difference(mine, held, box.left, box.right);
+        const LONG right = end_of_difference(mine, held, left, box.right);
+        std::memcpy(held + left, mine + left, static_cast<size_t>(right - left) * sizeof(uint32_t));
+        blit_enlarged(target, showing.shown, SDL_Rect{left, row + bar, right - left, 1});
+        shown = platform::joined(shown, RECT{left, row, right, row + 1});
     }
-    return found;
+    return shown;
 }
 
-// Worth it only above scale 1, where each pixel left out saves enlarging it:
-// at scale 1 comparing a box costs as much as copying it.
-bool worth_narrowing(const SDL_Surface *target)
+// The box of the client's pixels (client pixels) put on the target.
+RECT show_box(const Showing &showing, const RECT &box, int bar)
 {
-    return window_scale() > 1 && target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
+    const size_t first = static_cast<size_t>(box.top) * static_cast<size_t>(showing.window.pixel_stride) +
+                         static_cast<size_t>(box.left);
+    const SDL_Rect place{box.left, bar + box.top, box.right - box.left, box.bottom - box.top};
+    blit_pixels(showing.client_rows + first, place.w, place.h, showing.window.pixel_stride, showing.target, place.x,
+                place.y);
+    if (showing.target != showing.shown) {
+        blit_enlarged(showing.target, showing.shown, place);
+    }
+    return box;
 }
 
-// Only the box of client pixels that changed, and of it only what differs
-// from what is shown, travels; only that part of the screen is updated.
+// Only the box of client pixels that changed travels, and only its part of
+// the screen is updated.
 void show_changed_box(const Showing &showing, const RECT &changed)
 {
     const platform::Window &window = showing.window;
@@ -268,21 +282,12 @@ void show_changed_box(const Showing &showing, const RECT &changed)
     const RECT within = RECT{0, 0, std::min(window.pixel_width, showing.target->w),
                              std::min(window.pixel_height, showing.target->h - bar)};
     RECT box = platform::intersection(changed, within);
-    if (!platform::is_empty(box) && worth_narrowing(showing.target)) {
-        box = differing_part(showing, box, bar);
-    }
     if (platform::is_empty(box)) {
         return;
     }
-    const SDL_Rect place{box.left, bar + box.top, box.right - box.left, box.bottom - box.top};
-    const size_t first = static_cast<size_t>(box.top) * static_cast<size_t>(window.pixel_stride) +
-                         static_cast<size_t>(box.left);
-    blit_pixels(showing.client_rows + first, place.w, place.h, window.pixel_stride, showing.target, place.x,
-                place.y);
-    if (showing.target != showing.shown) {
-        blit_enlarged(showing.target, showing.shown, place);
-    }
-    const SDL_Rect updated = on_screen(place, showing.shown);
+    box = worth_comparing(showing) ? show_differing_runs(showing, box, bar) : show_box(showing, box, bar);
+    const SDL_Rect updated =
+        on_screen(SDL_Rect{box.left, bar + box.top, box.right - box.left, box.bottom - box.top}, showing.shown);
     if (updated.w > 0 && updated.h > 0) {
         SDL_UpdateWindowSurfaceRects(showing.screen.window, &updated, 1);
     }
