@@ -225,17 +225,14 @@ LONG end_of_difference(const uint32_t *mine, const uint32_t *shown, LONG left, L
     return right;
 }
 
-// Above scale 1 every pixel left out saves enlarging it, so only the run of
-// each row that differs from what the target holds is copied there and
-// enlarged: a scrolled line changes only as far as its text or the text
-// before it reaches, a redrawn frame only where something moved. At scale 1
-// comparing would cost as much as copying. Needs a target that holds pixels
-// as the client does.
-bool worth_comparing(const Showing &showing)
+// Only the run of each row that differs from what the target holds is copied
+// there (and enlarged): a scrolled line changes only as far as its text or
+// the text it replaces reaches, a redrawn frame only where something moved,
+// and every pixel left out is one less to enlarge and send to the screen.
+// Needs a target that holds pixels as the client does.
+bool holds_client_pixels(const SDL_Surface *target)
 {
-    const SDL_Surface *target = showing.target;
-    return showing.target != showing.shown && target->format->format == SDL_PIXELFORMAT_RGB888 &&
-           !SDL_MUSTLOCK(target);
+    return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
 }
 
 // Gives the box of the rows' runs that differed, empty when none did.
@@ -253,7 +250,9 @@ RECT show_differing_runs(const Showing &showing, const RECT &box, int bar)
         const LONG left = first_difference(mine, held, box.left, box.right);
         const LONG right = end_of_difference(mine, held, left, box.right);
         std::memcpy(held + left, mine + left, static_cast<size_t>(right - left) * sizeof(uint32_t));
-        blit_enlarged(target, showing.shown, SDL_Rect{left, row + bar, right - left, 1});
+        if (target != showing.shown) {
+            blit_enlarged(target, showing.shown, SDL_Rect{left, row + bar, right - left, 1});
+        }
         shown = platform::joined(shown, RECT{left, row, right, row + 1});
     }
     return shown;
@@ -285,7 +284,7 @@ void show_changed_box(const Showing &showing, const RECT &changed)
     if (platform::is_empty(box)) {
         return;
     }
-    box = worth_comparing(showing) ? show_differing_runs(showing, box, bar) : show_box(showing, box, bar);
+    box = holds_client_pixels(showing.target) ? show_differing_runs(showing, box, bar) : show_box(showing, box, bar);
     const SDL_Rect updated =
         on_screen(SDL_Rect{box.left, bar + box.top, box.right - box.left, box.bottom - box.top}, showing.shown);
     if (updated.w > 0 && updated.h > 0) {
