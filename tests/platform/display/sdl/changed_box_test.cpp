@@ -1,14 +1,14 @@
 // Showing only what changed: after every kind of drawing, what the screen
 // window shows must be what showing the whole window afresh shows.
-#include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "desktop_fixture.h"
 #include "display/display_driver.h"
+#include "display/sdl/window_scale.h"
 
 using namespace desktop_test;
-using qz370::sdl::screen_window_of;
 
 namespace {
 
@@ -28,9 +28,7 @@ void fill(HDC hdc, const RECT &box, COLORREF color)
 void erase(HWND hwnd, COLORREF color)
 {
     HDC hdc = GetDC(hwnd);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    fill(hdc, client, color);
+    fill(hdc, RECT{0, 0, 1000, 1000}, color);
     ReleaseDC(hwnd, hdc);
 }
 
@@ -67,115 +65,75 @@ void draw_with_wide_pen(HWND hwnd)
     ReleaseDC(hwnd, hdc);
 }
 
-void blit_blocks(HWND hwnd)
+// Blocks put on the window and moved within it, a part scrolled, then two
+// frames drawn on a bitmap and each put on the whole client.
+void blit_blocks_and_frames(HWND hwnd)
 {
     HDC window = GetDC(hwnd);
     HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, 80, 60);
-    HGDIOBJ kept = SelectObject(memory, bitmap);
+    HGDIOBJ kept = SelectObject(memory, CreateCompatibleBitmap(window, 595, 500));
     fill(memory, RECT{0, 0, 80, 60}, RGB(0, 90, 200));
     BitBlt(window, 530, 200, 80, 60, memory, 0, 0, SRCCOPY);
     BitBlt(window, 10, 10, 200, 100, window, 400, 300, SRCCOPY);
     RECT part{0, 0, 595, 250};
     ScrollDC(window, 7, 5, &part, nullptr, nullptr, nullptr);
-    SelectObject(memory, kept);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, window);
-}
-
-// A frame drawn on a bitmap and put on the whole client, twice.
-void put_frames(HWND hwnd)
-{
-    HDC window = GetDC(hwnd);
-    HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, 595, 500);
-    HGDIOBJ kept = SelectObject(memory, bitmap);
     for (int frame = 0; frame < 2; ++frame) {
         fill(memory, RECT{frame * 40, 0, 595, 500 - frame * 40}, RGB(frame * 100, 20, 20));
         BitBlt(window, 0, 0, 595, 500, memory, 0, 0, SRCCOPY);
         qz370::sdl::present_changed_windows();
     }
-    SelectObject(memory, kept);
-    DeleteObject(bitmap);
+    DeleteObject(SelectObject(memory, kept));
     DeleteDC(memory);
     ReleaseDC(hwnd, window);
 }
 
-void add_control(HWND hwnd)
-{
-    CreateWindowExA(0, "BUTTON", "Push", WS_CHILD | WS_VISIBLE, 560, 470, 60, 24, hwnd, nullptr, nullptr, nullptr);
-}
-
 std::vector<uint8_t> shown_bytes(HWND hwnd)
 {
-    SDL_Surface *surface = SDL_GetWindowSurface(screen_window_of(hwnd)->window);
-    std::vector<uint8_t> bytes;
-    const size_t row_bytes = static_cast<size_t>(surface->w) * surface->format->BytesPerPixel;
-    for (int y = 0; y < surface->h; ++y) {
-        const auto *row = static_cast<const uint8_t *>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
-        bytes.insert(bytes.end(), row, row + row_bytes);
-    }
-    return bytes;
+    const SDL_Surface *surface = SDL_GetWindowSurface(qz370::sdl::screen_window_of(hwnd)->window);
+    const auto *pixels = static_cast<const uint8_t *>(surface->pixels);
+    return std::vector<uint8_t>(pixels, pixels + static_cast<ptrdiff_t>(surface->pitch) * surface->h);
 }
 
-struct Step {
-    const char *name;
-    std::function<void(HWND)> draw;
-};
-
-class ChangedBox : public DesktopDisplay, public ::testing::WithParamInterface<const char *> {
-protected:
-    void SetUp() override
-    {
-        SDL_setenv("QZ370_SCALE", GetParam(), 1);
-        DesktopDisplay::SetUp();
-    }
-    void TearDown() override
-    {
-        DesktopDisplay::TearDown();
-        SDL_setenv("QZ370_SCALE", "", 1);
-    }
-};
-
-TEST_P(ChangedBox, ShowsWhatShowingTheWholeWindowShows)
+TEST_F(DesktopDisplay, ShowingOnlyTheChangedBoxShowsWhatShowingTheWholeWindowShows)
 {
-    const Step steps[] = {
+    const std::pair<const char *, std::function<void(HWND)>> steps[] = {
         {"erase", [](HWND hwnd) { erase(hwnd, BACKGROUND); }},
         {"short lines", [](HWND hwnd) { print_lines(hwnd, 300, 3); }},
         {"wide pen", draw_with_wide_pen},
         {"lines after the pen", [](HWND hwnd) { print_lines(hwnd, 45, 20); }},
-        {"blits and a part scroll", blit_blocks},
+        {"blits, a part scroll and frames", blit_blocks_and_frames},
         {"erase in another colour", [](HWND hwnd) { erase(hwnd, RGB(10, 10, 10)); }},
         {"white lines on it", [](HWND hwnd) { print_lines(hwnd, 30, 10); }},
         {"erase again", [](HWND hwnd) { erase(hwnd, BACKGROUND); }},
         {"lines past the edge", [](HWND hwnd) { print_lines(hwnd, 12, 90); }},
-        {"frames", put_frames},
-        {"a control", add_control},
+        {"a control",
+         [](HWND hwnd) { CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE, 560, 470, 60, 24, hwnd, 0, 0, 0); }},
         {"resize", [](HWND hwnd) { MoveWindow(hwnd, 0, 0, 501, 400, TRUE); }},
         {"lines after the resize", [](HWND hwnd) { print_lines(hwnd, 50, 2); }},
-        {"menu",
+        {"menu opened and closed",
          [](HWND hwnd) {
-             push_key(hwnd, SDL_KEYDOWN, SDLK_DOWN, SDL_SCANCODE_DOWN);
-             push_key(hwnd, SDL_KEYDOWN, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
              push_key(hwnd, SDL_KEYDOWN, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
              qz370::platform::display_driver().track_menu(hwnd, true);
          }},
         {"one line", [](HWND hwnd) { print_lines(hwnd, 1, 4); }},
     };
-    HWND hwnd = open_menu_window();
-    take_messages();
-    for (const Step &step : steps) {
-        step.draw(hwnd);
+    for (const char *scale : {"1", "2"}) {
+        SDL_setenv("QZ370_SCALE", scale, 1);
+        qz370::sdl::choose_window_scale();
+        HWND hwnd = open_menu_window();
         take_messages();
-        qz370::sdl::present_changed_windows();
-        const std::vector<uint8_t> changed_only = shown_bytes(hwnd);
-        qz370::sdl::mark_for_present(hwnd);
-        qz370::sdl::present_changed_windows();
-        ASSERT_TRUE(changed_only == shown_bytes(hwnd)) << "after " << step.name;
+        for (const auto &[name, draw] : steps) {
+            draw(hwnd);
+            take_messages();
+            qz370::sdl::present_changed_windows();
+            const std::vector<uint8_t> changed_only = shown_bytes(hwnd);
+            qz370::sdl::mark_for_present(hwnd);
+            qz370::sdl::present_changed_windows();
+            ASSERT_TRUE(changed_only == shown_bytes(hwnd)) << "after " << name << " at scale " << scale;
+        }
+        DestroyWindow(hwnd);
     }
+    SDL_setenv("QZ370_SCALE", "", 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Scales, ChangedBox, ::testing::Values("1", "2"));
 
 }  // namespace
