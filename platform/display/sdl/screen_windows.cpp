@@ -298,12 +298,12 @@ void show_changed_box(const Showing &showing, const RECT &changed)
 void present(ScreenWindow &screen)
 {
     screen.needs_present = false;
-    bool whole = std::exchange(screen.needs_whole_present, false);
     platform::Window *window = platform::window_from(screen.hwnd);
     SDL_Surface *shown = SDL_GetWindowSurface(screen.window);
     if (window == nullptr || shown == nullptr) {
-        return;
+        return;  // a whole present asked for waits for the next turn
     }
+    bool whole = std::exchange(screen.needs_whole_present, false);
     whole = surface_replaced(screen, shown) || whole;
     SDL_Surface *target = content_surface(screen, shown, &whole);
     if (target == nullptr) {
