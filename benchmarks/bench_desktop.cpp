@@ -111,6 +111,7 @@ void BM_ProcessorUse(benchmark::State &state)
 {
     const int mode = static_cast<int>(state.range(0));
     const int scale = static_cast<int>(state.range(1));
+    state.SetLabel(mode == LOGGING ? "call log on" : mode == HALTED ? "halted" : "running");
     for (auto _ : state) {
         std::unique_ptr<GameUnderX> game = start_game(state, scale);
         if (!game || !wait_until([&] { return first_frame_shown(*game, scale); })) {

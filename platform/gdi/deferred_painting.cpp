@@ -124,14 +124,42 @@ void play(const Scroll &scroll, Window &window, const std::string &)
 void play(const Box &box, Window &window, const std::string &)
 {
     raster::Surface surface = client_surface(window, box.clip, &box.reach);
-    raster::rectangle(surface, box.left, box.top, box.right, box.bottom, box.pen, box.brush);
+    if (!is_empty(box.clip)) {
+        raster::rectangle(surface, box.left, box.top, box.right, box.bottom, box.pen, box.brush);
+    }
+    note_client_filled(window, intersection(box.reach, box.clip), box.brush.color);
 }
 
 void play(const Text &text, Window &window, const std::string &bytes)
 {
     raster::Surface surface = client_surface(window, text.clip, nullptr);
-    fonts::draw(surface, text.face, text.x, text.y, bytes.data() + text.start, text.count, text.color,
-                text.opaque ? &text.background : nullptr);
+    note_client_drawn(window, fonts::draw(surface, text.face, text.x, text.y, bytes.data() + text.start, text.count,
+                                          text.color, text.opaque ? &text.background : nullptr));
+}
+
+// ---- Leaving out what already has the colour --------------------------------------
+
+// A box in the colour the client's right-hand columns hold need not paint
+// them again: each box is cut at the column from which, as far as the calls
+// before it show, every row of pixels kept (the spare rows included) is that
+// colour. Its reach stays whole: what it leaves out holds what it would paint,
+// and no row copied into there has to be either. Text and boxes in other
+// colours push that column right.
+void cut_boxes_at_uniform_columns(std::vector<HeldCall> &calls, const Window &window)
+{
+    LONG from = std::max(uniform_from(window), window.pixel_width - window.stored_uniform_columns);
+    for (HeldCall &held_call : calls) {
+        if (from >= window.pixel_width) {
+            return;
+        }
+        if (Box *box = std::get_if<Box>(&held_call.call); box != nullptr && box->brush.color == window.uniform_color) {
+            box->clip.right = std::min(box->clip.right, from);
+        } else if (box != nullptr) {
+            from = std::max(from, box->reach.right);
+        } else if (const Text *text = std::get_if<Text>(&held_call.call); text != nullptr && !is_empty(text->reach)) {
+            from = std::max(from, text->reach.right);
+        }
+    }
 }
 
 // The queue is emptied first: the calls played use the window's pixels as
@@ -146,6 +174,7 @@ void play_held_calls()
     text.swap(held.text);
     // A window destroyed meanwhile takes its painting with it.
     if (window != nullptr && window_from(hwnd) == window) {
+        cut_boxes_at_uniform_columns(calls, *window);
         find_unseen_calls(calls, *window);
         for (const HeldCall &held_call : calls) {
             if (!held_call.unseen) {

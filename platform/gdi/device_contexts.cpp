@@ -1,7 +1,6 @@
 // Drawing contexts: window contexts draw on a window's client pixels, memory
 // contexts on the bitmap selected into them; each keeps its pen, brush, font,
 // colours and current position.
-#include "display/display_driver.h"
 #include "gdi/gdi_internals.h"
 #include "handles.h"
 #include "user/window_internals.h"
@@ -165,8 +164,17 @@ void surface_drawn(const ContextSurface &surface, const RECT &reach)
         note_bitmap_drawn(surface.bitmap, intersection(reach, surface.surface.clip));
     }
     if (surface.shown_in != nullptr) {
-        display_driver().client_changed(surface.shown_in);
+        client_pixels_drawn(surface.shown_in, intersection(reach, surface.surface.clip));
     }
+}
+
+void surface_filled(const ContextSurface &surface, const RECT &box, uint32_t color)
+{
+    if (surface.shown_in == nullptr) {
+        surface_drawn(surface, box);
+        return;
+    }
+    client_pixels_filled(surface.shown_in, intersection(box, surface.surface.clip), color);
 }
 
 int shift(int value, LONG by)

@@ -103,7 +103,11 @@ BOOL draw_box(HDC hdc, int left, int top, int right, int bottom, BoxShape shape)
     const int x0 = shift(left, target.origin.x), y0 = shift(top, target.origin.y);
     const int x1 = shift(right, target.origin.x), y1 = shift(bottom, target.origin.y);
     shape(target.surface, x0, y0, x1, y1, pen, brush);
-    surface_drawn(target, box_reach(x0, y0, x1, y1, pen));
+    if (paints_over) {
+        surface_filled(target, moved_by(painted, target.origin), brush.color);
+    } else {
+        surface_drawn(target, box_reach(x0, y0, x1, y1, pen));
+    }
     return TRUE;
 }
 
@@ -119,7 +123,7 @@ bool fill_with_brush(HDC hdc, const RECT &rect, HBRUSH brush)
     RECT shifted{shift(rect.left, target.origin.x), shift(rect.top, target.origin.y), shift(rect.right, target.origin.x),
                  shift(rect.bottom, target.origin.y)};
     raster::fill_rect(target.surface, shifted, fill.color);
-    surface_drawn(target, box_reach(shifted.left, shifted.top, shifted.right, shifted.bottom, raster::Pen{}));
+    surface_filled(target, shifted, fill.color);
     return true;
 }
 

@@ -115,6 +115,9 @@ bool surface_to_paint(HDC hdc, const RECT &painted, ContextSurface *out);
 // remembers where it was drawn on.
 void surface_drawn(const ContextSurface &surface);
 void surface_drawn(const ContextSurface &surface, const RECT &reach);
+// As surface_drawn, for a call that painted every pixel of box (surface
+// pixels) in color and nothing else.
+void surface_filled(const ContextSurface &surface, const RECT &box, uint32_t color);
 
 // value + by, held within the range of int.
 int shift(int value, LONG by);

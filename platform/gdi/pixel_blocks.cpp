@@ -43,13 +43,14 @@ uint32_t *row_start(const raster::Surface &surface, int64_t x, int64_t y)
 // Copies source_block of source to where it lands after moving by (dx, dy),
 // but only where that lies within allowed. Overlapping blocks of one surface
 // are copied in the order that reads every pixel before it is overwritten.
-void copy_block(const raster::Surface &source, Block source_block, const raster::Surface &dest, Block allowed,
+// Gives the pixels of dest written.
+RECT copy_block(const raster::Surface &source, Block source_block, const raster::Surface &dest, Block allowed,
                 int64_t dx, int64_t dy)
 {
     source_block = intersect(source_block, block_of(source.clip));
     Block dest_block = intersect(moved(source_block, dx, dy), intersect(allowed, block_of(dest.clip)));
     if (is_empty(dest_block)) {
-        return;
+        return RECT{0, 0, 0, 0};
     }
     size_t row_bytes = static_cast<size_t>(dest_block.right - dest_block.left) * sizeof(uint32_t);
     int64_t rows = dest_block.bottom - dest_block.top;
@@ -58,6 +59,7 @@ void copy_block(const raster::Surface &source, Block source_block, const raster:
         int64_t y = bottom_up ? dest_block.bottom - 1 - i : dest_block.top + i;
         std::memmove(row_start(dest, dest_block.left, y), row_start(source, dest_block.left - dx, y - dy), row_bytes);
     }
+    return clipped(dest_block.left, dest_block.top, dest_block.right, dest_block.bottom, dest.clip);
 }
 
 Block whole_area(const ContextSurface &target)
@@ -140,8 +142,7 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int s
     Block source_block{source_left, source_top, source_left + width, source_top + height};
     int64_t dx = int64_t{x} + to.origin.x - source_left;
     int64_t dy = int64_t{y} + to.origin.y - source_top;
-    copy_block(from.surface, source_block, to.surface, whole_area(to), dx, dy);
-    surface_drawn(to);
+    surface_drawn(to, copy_block(from.surface, source_block, to.surface, whole_area(to), dx, dy));
     return TRUE;
 }
 
@@ -165,10 +166,10 @@ BOOL WINAPI ScrollDC(HDC hdc, int dx, int dy, const RECT *scroll, const RECT *cl
         area = intersect(area, in_surface(*scroll, target.origin));
     }
     Block allowed = clip != nullptr ? intersect(whole_area(target), in_surface(*clip, target.origin)) : area;
-    copy_block(target.surface, area, target.surface, allowed, dx, dy);
+    const RECT written = copy_block(target.surface, area, target.surface, allowed, dx, dy);
     if (update != nullptr) {
         *update = uncovered_part(area, dx, dy, target.origin);
     }
-    surface_drawn(target);
+    surface_drawn(target, written);
     return TRUE;
 }

@@ -44,6 +44,7 @@ void resize_pixels(Window &window, int width, int height)
     window.pixel_stride = width;
     window.pixel_width = width;
     window.pixel_height = height;
+    note_client_replaced(window);
 }
 
 }  // namespace

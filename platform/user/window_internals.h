@@ -88,6 +88,22 @@ bool slide_client_rows(Window &window, int rows, int unseen_rows);
 // the client's pixels from now on, and gives back the old ones in a block of
 // the same size; false when the block is too small for the client.
 bool exchange_client_pixels(Window &window, std::vector<uint32_t> &pixels, int width, int height);
+// The client pixels of a top-level window within reach were drawn on (any
+// way; reach may spill over the client): its display shows them next.
+void client_pixels_drawn(HWND top, const RECT &reach);
+// As client_pixels_drawn, for a call that painted every pixel of box in color
+// and nothing else.
+void client_pixels_filled(HWND top, const RECT &box, uint32_t color);
+// The same two for a window the caller has at hand, the display left to it.
+void note_client_drawn(Window &window, const RECT &reach);
+void note_client_filled(Window &window, const RECT &box, uint32_t color);
+// Every pixel may have changed, and nothing is known of the columns.
+void note_client_replaced(Window &window);
+// The whole client scrolled: every row changed, except in the uniform columns.
+void note_client_scrolled(Window &window);
+// The column from which every client pixel is window.uniform_color, as far as
+// is known; pixel_width when nothing is.
+int uniform_from(const Window &window);
 // A bitmap whose pixels the client shows in place of a copy takes them back
 // before they change or go (gdi/pixel_loan.cpp).
 void end_pixel_loan_of(const Window &window);

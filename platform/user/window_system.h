@@ -57,6 +57,16 @@ struct Window {
     std::vector<uint32_t> pixels;
     size_t first_pixel;
     int unsettled_rows;  // the bottom rows a scroll uncovered, still to be copied from the rows above
+    // The box of client pixels changed since the display last took it.
+    RECT changed;
+    // The last uniform_columns columns of the client are all uniform_color (0:
+    // nothing known), as the text window's short lines leave them: a
+    // whole-client scroll leaves them as they were.
+    int uniform_columns;
+    uint32_t uniform_color;
+    // As many of those columns (no more) hold uniform_color in every row of
+    // pixels, spare rows included: copying rows there can be left out.
+    int stored_uniform_columns;
     // Dialogs: the dialog procedure and the modal loop's state.
     DLGPROC dialog_proc;
     bool dialog_ended;
@@ -67,6 +77,9 @@ Window *window_from(HWND hwnd);  // null for a handle that is not a live window
 // A top-level window's client pixels as they stand: row 0, the rest following
 // pixel_stride apart.
 uint32_t *client_pixel_rows(Window &window);
+// As client_pixel_rows(), for a display about to show them: also gives the
+// box of them changed since its last call (empty when none) and starts afresh.
+uint32_t *client_pixels_to_show(Window &window, RECT *changed);
 HWND top_level_of(HWND hwnd);
 std::vector<HWND> top_level_windows();  // in creation order
 std::vector<HWND> children_of(HWND hwnd);

@@ -21,10 +21,17 @@ struct ScreenWindow {
     int content_width;
     int content_height;
     bool shown;
-    bool needs_present;
+    bool needs_present;       // the client pixels changed
+    bool needs_whole_present;  // anything else did, or the window was uncovered
     // Above scale 1: the content at the window system's own size, in the
     // screen's pixel format, put together there and then enlarged.
     SDL_Surface *unscaled;
+    // The window surface last shown on, its size, and whether a menu was open
+    // then: a new surface, or a menu opened, moved or closed, shows it all.
+    SDL_Surface *surface;
+    int surface_width;
+    int surface_height;
+    bool menu_was_open;
 };
 
 ScreenWindow *screen_window_of(HWND hwnd);             // null when the window has no SDL window
@@ -37,7 +44,10 @@ int menu_bar_height(HWND hwnd);
 // moved, retitled, resized.
 void follow_window(HWND hwnd);
 void forget_window(HWND hwnd);
+// The window is shown whole at its next turn.
 void mark_for_present(HWND hwnd);
+// Only the client pixels changed: their changed box is shown at its next turn.
+void mark_client_for_present(HWND hwnd);
 void present_changed_windows();
 
 }  // namespace qz370::sdl

@@ -43,7 +43,7 @@ const platform::DisplayDriver DESKTOP_DRIVER = {
     screen_size,
     follow_window,
     forget_window,
-    mark_for_present,
+    mark_client_for_present,
     now_ms,
     poll,
     wait_for_input,

@@ -268,6 +268,10 @@ void translate_window_event(const SDL_WindowEvent &event)
         mark_for_present(hwnd);
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+        mark_for_present(hwnd);
+        break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         follow_user_resize(hwnd, to_system_pixels(event.data1), to_system_pixels(event.data2));
         break;

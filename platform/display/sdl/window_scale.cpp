@@ -46,9 +46,18 @@ template <typename Pixel>
 void enlarge_row(const Pixel *source, Pixel *target, int target_width)
 {
     int whole = target_width / scale;
-    for (int x = 0; x < whole; ++x) {
-        for (int copy = 0; copy < scale; ++copy) {
-            *target++ = source[x];
+    if (scale == 2) {
+        // The common factor, with a loop the compiler can widen.
+        for (int x = 0; x < whole; ++x) {
+            target[2 * x] = source[x];
+            target[2 * x + 1] = source[x];
+        }
+        target += 2 * whole;
+    } else {
+        for (int x = 0; x < whole; ++x) {
+            for (int copy = 0; copy < scale; ++copy) {
+                *target++ = source[x];
+            }
         }
     }
     for (int copy = 0; copy < target_width % scale; ++copy) {
@@ -106,22 +115,26 @@ int to_screen_pixels(int system_coordinate)
         std::clamp<int64_t>(screen, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-void blit_enlarged(SDL_Surface *source, SDL_Surface *target)
+void blit_enlarged(SDL_Surface *source, SDL_Surface *target, const SDL_Rect &box)
 {
-    int width = std::min(target->w, source->w * scale);
-    int height = std::min(target->h, source->h * scale);
-    int bytes_per_pixel = target->format->BytesPerPixel;
-    if (SDL_LockSurface(target) != 0) {
+    const int left = std::max(box.x, 0) * scale;
+    const int top = std::max(box.y, 0) * scale;
+    const int right = std::min(target->w, std::min(source->w, box.x + box.w) * scale);
+    const int bottom = std::min(target->h, std::min(source->h, box.y + box.h) * scale);
+    const int bytes_per_pixel = target->format->BytesPerPixel;
+    if (left >= right || top >= bottom || SDL_LockSurface(target) != 0) {
         return;
     }
-    auto *pixels = static_cast<uint8_t *>(target->pixels);
-    for (int y = 0; y < height; y += scale) {
+    const size_t row_bytes = static_cast<size_t>(right - left) * bytes_per_pixel;
+    auto *pixels = static_cast<uint8_t *>(target->pixels) + static_cast<size_t>(left) * bytes_per_pixel;
+    const auto *source_pixels = static_cast<const uint8_t *>(source->pixels) +
+                                static_cast<size_t>(left / scale) * source->format->BytesPerPixel;
+    for (int y = top; y < bottom; y += scale) {
         uint8_t *first = pixels + static_cast<size_t>(y) * target->pitch;
-        enlarge_row(static_cast<const uint8_t *>(source->pixels) + static_cast<size_t>(y / scale) * source->pitch,
-                    bytes_per_pixel, first, width);
-        for (int copy = y + 1; copy < std::min(y + scale, height); ++copy) {
-            std::memcpy(pixels + static_cast<size_t>(copy) * target->pitch, first,
-                        static_cast<size_t>(width) * bytes_per_pixel);
+        enlarge_row(source_pixels + static_cast<size_t>(y / scale) * source->pitch, bytes_per_pixel, first,
+                    right - left);
+        for (int copy = y + 1; copy < std::min(y + scale, bottom); ++copy) {
+            std::memcpy(pixels + static_cast<size_t>(copy) * target->pitch, first, row_bytes);
         }
     }
     SDL_UnlockSurface(target);

@@ -19,8 +19,9 @@ int window_scale();
 int to_system_pixels(int screen_coordinate);
 int to_screen_pixels(int system_coordinate);
 
-// Draws the whole of source into target, each pixel enlarged to the factor,
-// as far as target reaches. Both surfaces have the same pixel format.
-void blit_enlarged(SDL_Surface *source, SDL_Surface *target);
+// Draws the box of source (source pixels) into target, each pixel enlarged to
+// the factor, as far as target reaches. Both surfaces have the same pixel
+// format.
+void blit_enlarged(SDL_Surface *source, SDL_Surface *target, const SDL_Rect &box);
 
 }  // namespace qz370::sdl

@@ -11,6 +11,15 @@ namespace platform = qz370::platform;
 
 namespace {
 
+constexpr COLORREF STEADY = RGB(250, 250, 240);
+
+// Rounds that print on one background, the whole client erased in it first:
+// the strip a line clears need not be painted again right of the text.
+bool steady_round(int round)
+{
+    return round % 400 >= 100 && round % 400 < 300;
+}
+
 // A line printed as the text window prints it, in colours, modes and lengths
 // (some wider than the window) that change from round to round.
 void print_line(HWND hwnd, int round)
@@ -22,8 +31,16 @@ void print_line(HWND hwnd, int round)
     const int height = metrics.tmHeight;
     RECT client;
     GetClientRect(hwnd, &client);
+    if (round % 400 == 100) {
+        HBRUSH steady = CreateSolidBrush(STEADY);
+        HGDIOBJ kept_brush = SelectObject(hdc, steady);
+        HGDIOBJ kept_pen = SelectObject(hdc, GetStockObject(NULL_PEN));
+        Rectangle(hdc, 0, 0, client.right + 1, client.bottom + 1);
+        SelectObject(hdc, kept_pen);
+        DeleteObject(SelectObject(hdc, kept_brush));
+    }
     SetTextColor(hdc, RGB(round * 53 % 256, 0, 120));
-    SetBkColor(hdc, RGB(250, round * 29 % 256, 240));
+    SetBkColor(hdc, steady_round(round) ? STEADY : RGB(250, round * 29 % 256, 240));
     SetBkMode(hdc, round % 7 == 3 ? TRANSPARENT : OPAQUE);
     ScrollDC(hdc, 0, -(height - round % 3 % 2), nullptr, nullptr, nullptr, nullptr);  // a row short at times
     HBRUSH brush = CreateSolidBrush(GetBkColor(hdc));
@@ -36,7 +53,8 @@ void print_line(HWND hwnd, int round)
     SelectObject(hdc, kept_brush);
     DeleteObject(brush);
     const std::string text =
-        "line " + std::to_string(round) + std::string(round % 11 * 3, static_cast<char>('A' + round % 26));
+        "line " + std::to_string(round) +
+        std::string(steady_round(round) ? round % 4 : round % 11 * 3, static_cast<char>('A' + round % 26));
     TextOutA(hdc, 5, client.bottom - height, text.c_str(), static_cast<int>(text.size()));
     ReleaseDC(hwnd, hdc);
 }
@@ -124,10 +142,10 @@ std::vector<uint32_t> everything_seen()
     pump();
     for (int round = 0; round < 3000; ++round) {
         print_line(hwnd, round);
-        if (round % 50 == 7) {
+        if (round % 50 == 7 && !steady_round(round)) {
             cover_around_last_line(hwnd, round);
         }
-        if (round < 1000 && round % 23 == 5) {
+        if (round < 1000 && round % 23 == 5 && !steady_round(round)) {
             draw_in_child(child, round);
         }
         if (round < 1000 && round % 50 == 9) {
@@ -142,7 +160,7 @@ std::vector<uint32_t> everything_seen()
         if (round == 600) {
             MoveWindow(hwnd, 0, 0, 190, 150, FALSE);
         }
-        if (round < 1000 && round % 499 == 0) {
+        if (round < 1000 && (round % 499 == 0 || round % 400 == 150)) {
             take_client_pixels(hwnd, seen);
         }
     }

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "desktop_fixture.h"
-#include "display/display_driver.h"
+#include "user/window_internals.h"
 #include "display/sdl/menu_look.h"
 
 using namespace desktop_test;
@@ -77,7 +77,7 @@ TEST_F(DesktopDisplay, ChangedClientPixelsAreShownBelowTheMenuBar)
     take_messages();
     qz370::platform::Window *window = qz370::platform::window_from(hwnd);
     std::fill(window->pixels.begin(), window->pixels.end(), PAINTED);
-    qz370::platform::display_driver().client_changed(hwnd);
+    qz370::platform::client_pixels_drawn(hwnd, RECT{0, 0, window->pixel_width, window->pixel_height});
     take_messages();
     EXPECT_EQ(shown_pixel(hwnd, 0, MENU_BAR), PAINTED);
     EXPECT_EQ(shown_pixel(hwnd, 594, 515), PAINTED);
