@@ -216,12 +216,13 @@ RECT draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int
         }
         return inked;
     }
-    uint32_t *const cell = surface.pixels + top * surface.stride + pen_x;
+    // The stride in a local: a pixel written could, as far as the compiler
+    // knows, be the surface's stride, which it would then read again.
+    const int64_t stride = surface.stride;
+    uint32_t *const cell = surface.pixels + top * stride + pen_x;
     for (const Span &span : glyph.spans) {
-        uint32_t *const first = cell + span.row * surface.stride + span.left;
-        // Most spans of small text are a single pixel: a stem's width.
-        first[0] = color;
-        for (int x = 1; x < span.right - span.left; ++x) first[x] = color;
+        uint32_t *const line = cell + span.row * stride;
+        std::fill(line + span.left, line + span.right, color);
     }
     return inked;
 }

@@ -162,8 +162,11 @@ bool work_out_runs(const ShapeKey &key, const ShapeBox &box, ShapeDrawer draw, c
 void draw_runs(Surface &surface, const std::vector<Run> &runs, const ShapeBox &box, const Pen &pen,
                const Brush &brush) {
     const uint32_t inks[] = {0, brush.color, pen.color};
-    uint32_t *origin = surface.pixels + box.top * surface.stride + box.left;
-    for (const Run &run : runs) fill_pixels(origin + run.row * surface.stride + run.left, run.length, inks[run.ink]);
+    // The stride in a local: a pixel written could, as far as the compiler
+    // knows, be the surface's stride, which it would then read again.
+    const int64_t stride = surface.stride;
+    uint32_t *const origin = surface.pixels + box.top * stride + box.left;
+    for (const Run &run : runs) fill_pixels(origin + run.row * stride + run.left, run.length, inks[run.ink]);
 }
 
 bool draw_remembered(Surface &surface, const ShapeKey &key, const ShapeBox &box, const Pen &pen, const Brush &brush,
