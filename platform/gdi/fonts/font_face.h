@@ -20,6 +20,14 @@ struct Span {
     int right;
 };
 
+// A run of set pixels down one column of a glyph, from top to bottom
+// (excluded), relative to the cell's top-left corner at the pen position.
+struct ColumnRun {
+    int column;
+    int top;
+    int bottom;
+};
+
 // The smallest box around a glyph's spans, relative to the cell's top-left
 // corner at the pen position; empty (right <= left) for a blank glyph.
 struct InkBox {
@@ -33,6 +41,9 @@ struct Glyph {
     bool loaded = false;
     int advance = 0;
     std::vector<Span> spans;
+    // The same pixels down the columns, kept only when they are fewer runs
+    // than the spans: a stem is then one run instead of one span a row.
+    std::vector<ColumnRun> columns;
     InkBox ink;
 };
 

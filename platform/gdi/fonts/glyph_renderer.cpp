@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <vector>
 
 #include "gdi/fonts/cp1252.h"
 #include "gdi/fonts/font_face.h"
@@ -71,6 +72,32 @@ InkBox ink_of(const std::vector<Span> &spans) {
     return ink;
 }
 
+std::vector<ColumnRun> column_runs(const std::vector<Span> &spans, const InkBox &ink) {
+    const int width = ink.right - ink.left, height = ink.bottom - ink.top;
+    std::vector<bool> set(static_cast<size_t>(width) * height, false);
+    for (const Span &span : spans) {
+        for (int x = span.left; x < span.right; ++x) {
+            set[static_cast<size_t>(span.row - ink.top) * width + (x - ink.left)] = true;
+        }
+    }
+    std::vector<ColumnRun> runs;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height;) {
+            if (!set[static_cast<size_t>(y) * width + x]) {
+                ++y;
+                continue;
+            }
+            int end = y;
+            while (end < height && set[static_cast<size_t>(end) * width + x]) {
+                ++end;
+            }
+            runs.push_back(ColumnRun{ink.left + x, ink.top + y, ink.top + end});
+            y = end;
+        }
+    }
+    return runs;
+}
+
 }  // namespace
 
 void render_glyph(FT_Face ft, unsigned char byte, int ascent, Glyph &glyph) {
@@ -81,6 +108,10 @@ void render_glyph(FT_Face ft, unsigned char byte, int ascent, Glyph &glyph) {
     glyph.advance = static_cast<int>(std::max<FT_Pos>(0, (ft->glyph->advance.x + 32) >> 6));
     collect_spans(ft->glyph, ascent, glyph.spans);
     glyph.ink = ink_of(glyph.spans);
+    std::vector<ColumnRun> columns = column_runs(glyph.spans, glyph.ink);
+    if (columns.size() < glyph.spans.size()) {
+        glyph.columns = std::move(columns);
+    }
 }
 
 }  // namespace qz370::fonts

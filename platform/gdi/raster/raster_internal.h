@@ -65,6 +65,7 @@ inline int64_t floor_step(FloorSteps &steps) {
 inline void fill_pixels(uint32_t *pixels, int64_t count, uint32_t color) {
     constexpr int64_t QUAD = 4;
     constexpr int64_t BLOCK = 8;
+    static_assert(BLOCK <= 2 * QUAD, "the last two stores cover what the blocks leave");
     if (count < QUAD) {
         if (count > 0) pixels[0] = color;
         if (count > 1) pixels[1] = color;
