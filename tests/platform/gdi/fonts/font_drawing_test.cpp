@@ -145,6 +145,36 @@ TEST(FontDraw, ClippingCutsTextAtEveryEdgeAndLeavesTheRestAsDrawn) {
     }
 }
 
+// A glyph wholly inside the clip box may be drawn down its columns; one that
+// the clip box cuts is drawn along its rows. Both show the same pixels.
+TEST(FontDraw, EveryGlyphCutByTheClipShowsThePixelsOfTheWholeGlyph) {
+    constexpr int SIZE = 40;
+    for (int height : {-16, -21, 0}) {
+        const Face *face = face_for(Family::Sans, height, FW_NORMAL);
+        for (int byte = '!'; byte <= UCHAR_MAX; ++byte) {
+            const char text = static_cast<char>(byte);
+            TextCanvas whole(SIZE, SIZE, 0);
+            draw(whole.surface, face, 5, 2, &text, 1, INK, nullptr);
+            const RECT ink = whole.inked_box();
+            const LONG middle_x = (ink.left + ink.right) / 2, middle_y = (ink.top + ink.bottom) / 2;
+            for (RECT clip : {RECT{0, 0, middle_x, SIZE}, RECT{middle_x, 0, SIZE, SIZE}, RECT{0, 0, SIZE, middle_y},
+                              RECT{0, middle_y, SIZE, SIZE}}) {
+                TextCanvas cut(SIZE, SIZE, 0);
+                cut.surface.clip = clip;
+                draw(cut.surface, face, 5, 2, &text, 1, INK, nullptr);
+                int differing = 0;
+                for (int y = 0; y < SIZE; ++y) {
+                    for (int x = 0; x < SIZE; ++x) {
+                        const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                        differing += cut.at(x, y) != (inside ? whole.at(x, y) : PAPER);
+                    }
+                }
+                EXPECT_EQ(differing, 0) << "byte " << byte << ", height " << height;
+            }
+        }
+    }
+}
+
 TEST(FontDraw, AnchorsAtTheIntegerLimitsDrawNothingAndDoNotWrap) {
     TextCanvas canvas(100, 40, 0);
     std::vector<char> long_text(5000, 'W');
