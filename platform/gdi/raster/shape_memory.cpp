@@ -88,14 +88,21 @@ size_t set_of(const ShapeKey &key) {
     return static_cast<size_t>(hash >> 32) % SETS;
 }
 
-// The key's slot, or else the slot to give it.
-Slot &slot_for(const ShapeKey &key) {
+// The key's slot. A key not met lately takes the slot least lately used, as
+// seen once, and *met_before is false.
+Slot &slot_for(const ShapeKey &key, bool *met_before) {
     std::array<Slot, WAYS> &set = slots[set_of(key)];
     Slot *least_used = &set[0];
     for (Slot &slot : set) {
-        if (slot.memory != Memory::Empty && slot.key == key) return slot;
+        if (slot.memory != Memory::Empty && slot.key == key) {
+            *met_before = true;
+            return slot;
+        }
         if (slot.last_used < least_used->last_used) least_used = &slot;
     }
+    least_used->key = key;
+    least_used->memory = Memory::SeenOnce;
+    *met_before = false;
     return *least_used;
 }
 
@@ -169,21 +176,23 @@ void draw_runs(Surface &surface, const std::vector<Run> &runs, const ShapeBox &b
     for (const Run &run : runs) fill_pixels(origin + run.row * stride + run.left, run.length, inks[run.ink]);
 }
 
+// A shape met a second time: its runs, or that it is unfit to keep.
+void remember_runs(Slot &slot, const ShapeBox &box, ShapeDrawer draw, const void *shape) {
+    if (work_out_runs(slot.key, box, draw, shape, slot.runs)) {
+        slot.memory = Memory::Runs;
+        return;
+    }
+    slot.memory = Memory::Unfit;
+    std::vector<Run>().swap(slot.runs);
+}
+
 bool draw_remembered(Surface &surface, const ShapeKey &key, const ShapeBox &box, const Pen &pen, const Brush &brush,
                      ShapeDrawer draw, const void *shape) {
-    Slot &slot = slot_for(key);
+    bool met_before = false;
+    Slot &slot = slot_for(key, &met_before);
     slot.last_used = ++uses;
-    if (slot.memory == Memory::Empty || !(slot.key == key)) {
-        slot.key = key;
-        slot.memory = Memory::SeenOnce;
-        return false;
-    }
-    if (slot.memory == Memory::SeenOnce && !work_out_runs(key, box, draw, shape, slot.runs)) {
-        slot.memory = Memory::Unfit;
-        std::vector<Run>().swap(slot.runs);
-    } else if (slot.memory == Memory::SeenOnce) {
-        slot.memory = Memory::Runs;
-    }
+    if (!met_before) return false;
+    if (slot.memory == Memory::SeenOnce) remember_runs(slot, box, draw, shape);
     if (slot.memory == Memory::Unfit) return false;
     draw_runs(surface, slot.runs, box, pen, brush);
     return true;
