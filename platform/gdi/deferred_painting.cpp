@@ -147,7 +147,7 @@ void play(const Text &text, Window &window, const std::string &bytes)
 // colours push that column right.
 void cut_boxes_at_uniform_columns(std::vector<HeldCall> &calls, const Window &window)
 {
-    LONG from = std::max(uniform_from(window), window.pixel_width - window.stored_uniform_columns);
+    LONG from = stored_uniform_from(window);
     for (HeldCall &held_call : calls) {
         if (from >= window.pixel_width) {
             return;

@@ -50,6 +50,11 @@ int uniform_from(const Window &window)
     return window.pixel_width - window.uniform_columns;
 }
 
+int stored_uniform_from(const Window &window)
+{
+    return window.pixel_width - window.stored_uniform_columns;
+}
+
 void note_client_drawn(Window &window, const RECT &reach)
 {
     const RECT drawn = intersection(reach, whole_client(window));

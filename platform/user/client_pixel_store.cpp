@@ -34,7 +34,7 @@ uint32_t *row_at(Window &window, int row)
 // row.
 void copy_from_above(Window &window, int top, int bottom, int rows, LONG left, LONG right)
 {
-    const size_t width = static_cast<size_t>(window.pixel_width - window.stored_uniform_columns);
+    const size_t width = static_cast<size_t>(stored_uniform_from(window));
     const size_t keep_from = std::min(static_cast<size_t>(std::max<LONG>(left, 0)), width);
     const size_t keep_to = std::clamp(static_cast<size_t>(std::max<LONG>(right, 0)), keep_from, width);
     for (int row = top; row < bottom; ++row) {
@@ -81,7 +81,7 @@ void move_client_to_top(Window &window, int unseen_rows)
         std::memmove(window.pixels.data() + row_pixels(window, unseen_rows), row_at(window, unseen_rows),
                      row_pixels(window, window.pixel_height - unseen_rows) * sizeof(uint32_t));
     } else {
-        const size_t moved = static_cast<size_t>(window.pixel_width - window.stored_uniform_columns);
+        const size_t moved = static_cast<size_t>(stored_uniform_from(window));
         // Each row lands whole rows before it: in this order none is overwritten before it moves.
         for (int row = unseen_rows; row < window.pixel_height; ++row) {
             std::memmove(window.pixels.data() + row_pixels(window, row), row_at(window, row), moved * sizeof(uint32_t));
@@ -98,8 +98,8 @@ void store_uniform_columns(Window &window)
     const size_t stride = static_cast<size_t>(window.pixel_stride);
     const int stored_rows = stride == 0 ? 0 : static_cast<int>(window.pixels.size() / stride);
     const int client_top = stride == 0 ? 0 : static_cast<int>(window.first_pixel / stride);
-    const int left = window.pixel_width - window.uniform_columns;
-    const int right = window.pixel_width - window.stored_uniform_columns;
+    const int left = uniform_from(window);
+    const int right = stored_uniform_from(window);
     if (left >= right || window.unsettled_rows != 0) {
         return;
     }

@@ -104,6 +104,9 @@ void note_client_scrolled(Window &window);
 // The column from which every client pixel is window.uniform_color, as far as
 // is known; pixel_width when nothing is.
 int uniform_from(const Window &window);
+// The column from which every stored row, spare rows included, holds
+// window.uniform_color; never left of uniform_from().
+int stored_uniform_from(const Window &window);
 // A bitmap whose pixels the client shows in place of a copy takes them back
 // before they change or go (gdi/pixel_loan.cpp).
 void end_pixel_loan_of(const Window &window);
