@@ -225,16 +225,17 @@ LONG end_of_difference(const uint32_t *mine, const uint32_t *shown, LONG left, L
     return right;
 }
 
-// Only the run of each row that differs from what the target holds is copied
-// there (and enlarged): a scrolled line changes only as far as its text or
-// the text it replaces reaches, a redrawn frame only where something moved,
-// and every pixel left out is one less to enlarge and send to the screen.
-// Needs a target that holds pixels as the client does.
+// Whether the target holds pixels as the client does, so that rows can be
+// compared with it.
 bool holds_client_pixels(const SDL_Surface *target)
 {
     return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
 }
 
+// Only the run of each row that differs from what the target holds is copied
+// there (and enlarged): a scrolled line changes only as far as its text or
+// the text it replaces reaches, a redrawn frame only where something moved,
+// and every pixel left out is one less to enlarge and send to the screen.
 // Gives the box of the rows' runs that differed, empty when none did.
 RECT show_differing_runs(const Showing &showing, const RECT &box, int bar)
 {

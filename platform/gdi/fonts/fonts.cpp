@@ -220,13 +220,13 @@ RECT draw_glyph(raster::Surface &surface, const Glyph &glyph, int64_t pen_x, int
     // knows, be the surface's stride, which it would then read again.
     const int64_t stride = surface.stride;
     uint32_t *const cell = surface.pixels + top * stride + pen_x;
-    for (const ColumnRun &run : glyph.columns) {
-        uint32_t *pixel = cell + run.top * stride + run.column;
-        for (int row = run.top; row < run.bottom; ++row, pixel += stride) {
-            *pixel = color;
-        }
-    }
     if (!glyph.columns.empty()) {
+        for (const ColumnRun &run : glyph.columns) {
+            uint32_t *pixel = cell + run.top * stride + run.column;
+            for (int row = run.top; row < run.bottom; ++row, pixel += stride) {
+                *pixel = color;
+            }
+        }
         return inked;
     }
     for (const Span &span : glyph.spans) {
