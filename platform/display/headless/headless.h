@@ -11,8 +11,11 @@
 
 namespace qz370::headless {
 
+constexpr int DEFAULT_SCREEN_WIDTH = 1024;
+constexpr int DEFAULT_SCREEN_HEIGHT = 768;
+
 void use();  // make the headless display the current one (it is the default)
-void set_screen_size(int width, int height);  // before the first window; 1024 by 768 unless set
+void set_screen_size(int width, int height);  // before the first window; the default size unless set
 
 int64_t now_ms();
 

@@ -15,8 +15,6 @@ namespace {
 
 using platform::Window;
 
-constexpr int DEFAULT_SCREEN_WIDTH = 1024;
-constexpr int DEFAULT_SCREEN_HEIGHT = 768;
 constexpr int STUCK_EXIT_CODE = 3;
 
 int64_t clock_ms = 0;
