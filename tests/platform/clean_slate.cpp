@@ -17,8 +17,16 @@ void destroy_every_window()
     }
 }
 
-// As a user letting go of every key: the key messages, once retrieved, also
-// end Shift and Ctrl for the characters typed next.
+// Takes every message queued, dispatching none.
+void drop_queued_messages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+// As a user letting go of every key. Taking the key messages from the queue
+// is what ends Shift and Ctrl for the characters typed next.
 void let_go_of_every_key()
 {
     constexpr int KEY_COUNT = 256;
@@ -26,15 +34,8 @@ void let_go_of_every_key()
     for (int key = 1; key < KEY_COUNT; ++key) {
         headless::key_up(hwnd, key);
     }
-    window_test::pump();
+    drop_queued_messages();
     DestroyWindow(hwnd);
-}
-
-void drop_queued_messages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
 }
 
 class CleanSlate : public ::testing::EmptyTestEventListener {
@@ -49,7 +50,6 @@ class CleanSlate : public ::testing::EmptyTestEventListener {
         headless::set_screen_size(headless::DEFAULT_SCREEN_WIDTH, headless::DEFAULT_SCREEN_HEIGHT);
         destroy_every_window();
         let_go_of_every_key();
-        drop_queued_messages();
         window_test::received.clear();
     }
 };
