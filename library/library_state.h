@@ -173,6 +173,7 @@ constexpr WORD GETS_EDIT_ID = 102;
 constexpr WORD GETS_PROMPT_ID = 103;
 
 extern char *gets_target;
+extern int gets_target_size;  // the bytes gets_target holds, its NUL included
 
 INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void build_gets_template(const char *prompt, unsigned char (&dialog_template)[GETS_TEMPLATE_BYTES]);

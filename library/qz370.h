@@ -169,6 +169,10 @@ void QZ370_text_window(int show);
  * while it is open. Returns 1, or 0 with buffer untouched if the dialog could
  * not be made. */
 int QZ370_gets(const char *prompt, char *buffer);
+/* QZ370_gets into a buffer of size bytes: the line is cut to size - 1
+ * characters and always ends in a NUL, so any size from 1 up is safe. A size
+ * below 1 shows no dialog and returns 0, buffer untouched. */
+int QZ370_gets_n(const char *prompt, char *buffer, int size);
 
 #ifdef __cplusplus
 }

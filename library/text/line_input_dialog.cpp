@@ -1,8 +1,9 @@
-// QZ370_gets: asks the user for one line of text in a modal dialog over the
-// graphics window. Only the Okay button (or Enter) closes it.
+// QZ370_gets and QZ370_gets_n: ask the user for one line of text in a modal
+// dialog over the graphics window. Only the Okay button (or Enter) closes it.
 #include "library_state.h"
 
 char *gets_target = nullptr;
+int gets_target_size = 0;
 
 namespace {
 
@@ -11,10 +12,21 @@ constexpr INT_PTR DIALOG_CONFIRMED = 1;
 
 }  // namespace
 
-// A dialog ended other than by Okay (the program was asked to quit while it was
-// open) leaves an empty line, so the caller never reads a buffer nobody wrote.
 int QZ370_gets(const char *prompt, char *buffer)
 {
+    return QZ370_gets_n(prompt, buffer, GETS_BUFFER_SIZE);
+}
+
+// A dialog ended other than by Okay (the program was asked to quit while it was
+// open) leaves an empty line, so the caller never reads a buffer nobody wrote.
+// A buffer with no room even for the NUL could take no answer: no dialog is
+// shown for it.
+int QZ370_gets_n(const char *prompt, char *buffer, int size)
+{
+    if (size < 1) {
+        return 0;
+    }
+    gets_target_size = size;
     alignas(4) unsigned char dialog_template[GETS_TEMPLATE_BYTES];
     build_gets_template(prompt, dialog_template);
     const INT_PTR result =
@@ -43,7 +55,7 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return FALSE;
         }
         if (gets_target != nullptr) {
-            GetDlgItemTextA(dialog, GETS_EDIT_ID, gets_target, GETS_BUFFER_SIZE);
+            GetDlgItemTextA(dialog, GETS_EDIT_ID, gets_target, gets_target_size);
         }
         EndDialog(dialog, DIALOG_CONFIRMED);
         return TRUE;

@@ -16,6 +16,10 @@ struct DisplayDriver {
     // a new menu bar.
     void (*window_changed)(HWND hwnd);
     void (*window_destroyed)(HWND hwnd);
+    // The keyboard focus moved into this top-level window: bring it to the
+    // front with the keyboard. May be null: such a display's input goes
+    // where it is sent.
+    void (*activate)(HWND hwnd);
     // The client pixels of a top-level window changed; show them before the
     // program next waits or polls.
     void (*client_changed)(HWND hwnd);

@@ -48,6 +48,21 @@ BOOL show_window(HWND hwnd)
     return FALSE;
 }
 
+// As in Win32, the focus moving into another top-level window makes that
+// window the active one: the display hands it the keyboard, as when a dialog
+// gives the focus back to its owner on closing.
+void activate_if_moved(HWND previous, HWND focus)
+{
+    const DisplayDriver &driver = display_driver();
+    if (focus == nullptr || driver.activate == nullptr) {
+        return;
+    }
+    HWND top = top_level_of(focus);
+    if (previous == nullptr || top_level_of(previous) != top) {
+        driver.activate(top);
+    }
+}
+
 }  // namespace
 
 void clear_focus_if(HWND hwnd)
@@ -126,6 +141,7 @@ HWND WINAPI SetFocus(HWND hwnd)
     }
     if (hwnd != nullptr && focus_window == hwnd) {
         SendMessageA(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+        activate_if_moved(previous, hwnd);
     }
     return previous;
 }

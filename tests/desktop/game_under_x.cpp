@@ -19,7 +19,6 @@ namespace desktop_test {
 namespace {
 
 constexpr std::chrono::milliseconds POLL_INTERVAL{20};
-constexpr const char *PROGRAM = QZ370_BINARY_DIR "/vortaline";
 constexpr const char *OUTPUT_FILE = "output.txt";
 constexpr unsigned int LEFT_BUTTON = 1;
 constexpr int SIGNAL_EXIT_BASE = 128;
@@ -125,7 +124,7 @@ GameUnderX::~GameUnderX()
     XCloseDisplay(display_);
 }
 
-void GameUnderX::start(const std::vector<std::string> &environment)
+void GameUnderX::start(const std::vector<std::string> &environment, const std::string &program)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "qz370-desktop-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -149,7 +148,7 @@ void GameUnderX::start(const std::vector<std::string> &environment)
             size_t equals = entry.find('=');
             setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
         }
-        execl(PROGRAM, PROGRAM, static_cast<char *>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
         _exit(EXIT_FAILURE);
     }
 }
@@ -215,6 +214,14 @@ void GameUnderX::focus(Window window)
     XSync(display_, False);
 }
 
+Window GameUnderX::focused() const
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    return focus;
+}
+
 void GameUnderX::focus_nowhere()
 {
     XSetInputFocus(display_, None, RevertToNone, CurrentTime);
@@ -249,6 +256,16 @@ void GameUnderX::press(unsigned long keysym)
 void GameUnderX::release(unsigned long keysym)
 {
     XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), False, CurrentTime);
+    XSync(display_, False);
+}
+
+void GameUnderX::set_key_repeat(bool repeat)
+{
+    if (repeat) {
+        XAutoRepeatOn(display_);
+    } else {
+        XAutoRepeatOff(display_);
+    }
     XSync(display_, False);
 }
 

@@ -19,6 +19,7 @@ namespace desktop_test {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds GENEROUS_WAIT{20000};
+constexpr const char *GAME = QZ370_BINARY_DIR "/vortaline";
 
 struct Geometry {
     int x;
@@ -52,7 +53,8 @@ public:
     GameUnderX &operator=(const GameUnderX &) = delete;
 
     // Each entry of environment is NAME=VALUE, added to the program's own.
-    void start(const std::vector<std::string> &environment = {});
+    // The program is the game unless another is named.
+    void start(const std::vector<std::string> &environment = {}, const std::string &program = GAME);
     Clock::time_point started() const { return started_; }
     pid_t pid() const { return child_; }
 
@@ -64,6 +66,7 @@ public:
     Screenshot capture(int x, int y, int width, int height) const;
 
     void focus(Window window);
+    Window focused() const;  // the window with the keyboard focus
     // The keyboard then goes to no window at all, as when the user works elsewhere.
     void focus_nowhere();
     void click(int x, int y);
@@ -71,6 +74,8 @@ public:
     void keys(const std::vector<unsigned long> &keysyms);
     void press(unsigned long keysym);
     void release(unsigned long keysym);
+    // The server's own: a key held is pressed once, or again and again.
+    void set_key_repeat(bool repeat);
     // What a window manager sends when the user clicks the close box.
     void ask_to_close(Window window);
 

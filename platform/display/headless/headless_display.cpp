@@ -106,6 +106,7 @@ const platform::DisplayDriver headless_driver{
     screen_size,
     ignore_window,  // nothing on a screen to change
     forget_window,
+    nullptr,  // input goes where the tests send it
     client_changed,
     clock_now,
     show_changed_windows,

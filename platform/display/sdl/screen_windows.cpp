@@ -386,6 +386,19 @@ void forget_window(HWND hwnd)
     }
 }
 
+// The window manager is asked to activate the window; with none, nobody else
+// moves the keyboard, so the window takes it itself. A hidden or minimised
+// window cannot take it: the X server refuses the focus to a window not seen.
+void activate(HWND hwnd)
+{
+    ScreenWindow *screen = screen_window_of(hwnd);
+    if (screen == nullptr || !screen->shown || (SDL_GetWindowFlags(screen->window) & SDL_WINDOW_MINIMIZED) != 0) {
+        return;
+    }
+    SDL_RaiseWindow(screen->window);
+    SDL_SetWindowInputFocus(screen->window);
+}
+
 void mark_for_present(HWND hwnd)
 {
     if (ScreenWindow *screen = screen_window_of(hwnd)) {

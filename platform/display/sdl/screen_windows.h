@@ -44,6 +44,8 @@ int menu_bar_height(HWND hwnd);
 // moved, retitled, resized.
 void follow_window(HWND hwnd);
 void forget_window(HWND hwnd);
+// Raises a shown window and gives it the keyboard.
+void activate(HWND hwnd);
 // The window is shown whole at its next turn.
 void mark_for_present(HWND hwnd);
 // Only the client pixels changed: their changed box is shown at its next turn.

@@ -43,6 +43,7 @@ const platform::DisplayDriver DESKTOP_DRIVER = {
     screen_size,
     follow_window,
     forget_window,
+    activate,
     mark_client_for_present,
     now_ms,
     poll,

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "library_state.h"
@@ -105,14 +106,15 @@ protected:
         std::memset(buffer, UNTOUCHED, sizeof buffer);
     }
 
-    int ask(const std::string &typed)
+    // With a size, through QZ370_gets_n; without, through QZ370_gets.
+    int ask(const std::string &typed, std::optional<int> size = std::nullopt)
     {
         text_to_type = typed;
         SetTimer(nullptr, 0, AT_ONCE_MS, measure_and_answer);
-        return QZ370_gets("What is your name?", buffer);
+        return size ? QZ370_gets_n("What is your name?", buffer, *size) : QZ370_gets("What is your name?", buffer);
     }
 
-    char buffer[GETS_BUFFER_SIZE + 1];
+    char buffer[2 * GETS_BUFFER_SIZE];
 };
 
 // The template's dialog units in pixels of the classic system font, 7 across
@@ -136,25 +138,43 @@ TEST_F(GetsResults, ABlankPaddedPromptShowsOnOneLine)
     EXPECT_EQ(seen.prompt_lines, 1);
 }
 
-// What the edit field holds comes back, line breaks included, cut to 255
-// characters and terminated; the rest of the buffer is left alone.
-TEST_F(GetsResults, TheEditFieldsTextComesBackCutTo255Characters)
+// What the edit field holds comes back, line breaks included, cut to the
+// buffer's size (256 bytes for QZ370_gets) and terminated; the rest of the
+// buffer is left alone.
+TEST_F(GetsResults, TheEditFieldsTextComesBackCutToTheBuffer)
 {
     const std::string long_text(300, 'x');
     const struct {
         std::string typed;
+        std::optional<int> size;
         std::string returned;
     } cases[] = {
-        {"", ""},
-        {"Ada", "Ada"},
-        {"two\r\nlines", "two\r\nlines"},
-        {long_text, long_text.substr(0, GETS_BUFFER_SIZE - 1)},
+        {"", std::nullopt, ""},
+        {"Ada", std::nullopt, "Ada"},
+        {"two\r\nlines", std::nullopt, "two\r\nlines"},
+        {long_text, std::nullopt, long_text.substr(0, GETS_BUFFER_SIZE - 1)},
+        {"Ada", 1, ""},
+        {"Ada", 3, "Ad"},
+        {"Ada", 4, "Ada"},
+        {"Ada", 64, "Ada"},
+        {long_text, 2 * GETS_BUFFER_SIZE - 1, long_text},
     };
     for (const auto &c : cases) {
         std::memset(buffer, UNTOUCHED, sizeof buffer);
-        EXPECT_EQ(ask(c.typed), 1);
-        EXPECT_EQ(std::string(buffer), c.returned);
-        EXPECT_EQ(buffer[GETS_BUFFER_SIZE], UNTOUCHED);
+        EXPECT_EQ(ask(c.typed, c.size), 1);
+        const int size = c.size.value_or(GETS_BUFFER_SIZE);
+        EXPECT_EQ(std::string(buffer), c.returned) << "size " << size;
+        EXPECT_EQ(buffer[size], UNTOUCHED) << "size " << size;
+    }
+}
+
+// No room even for the NUL: no dialog, and nothing written.
+TEST_F(GetsResults, ABufferOfNoSizeIsNeverAsked)
+{
+    for (int size : {0, -1}) {
+        std::memset(buffer, UNTOUCHED, sizeof buffer);
+        EXPECT_EQ(ask("Ada", size), 0);
+        EXPECT_EQ(buffer[0], UNTOUCHED);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialog_template_builder.h"
+#include "display/display_driver.h"
 #include "headless.h"
 #include "support/idle_steps.h"
 #include "user/window_system.h"
@@ -100,6 +101,31 @@ TEST_F(DialogBox, InitDialogGetsTheParameterAndFocusGoesToTheFirstTabStop)
     EXPECT_EQ(seen.focus_offered, focus_while_open);
     EXPECT_FALSE(IsWindow(focus_while_open));  // destroyed with the dialog
     EXPECT_EQ(GetFocus(), owner);
+}
+
+std::vector<HWND> activated;
+void record_activation(HWND hwnd)
+{
+    activated.push_back(hwnd);
+}
+
+// The display is told each time the focus moves into another top-level
+// window: into the dialog as it opens, back into the owner as it closes.
+TEST_F(DialogBox, TheDisplayMovesTheKeyboardIntoTheDialogAndBackToTheOwner)
+{
+    qz370::platform::DisplayDriver recording = qz370::platform::headless_display_driver();
+    recording.activate = record_activation;
+    qz370::platform::set_display_driver(&recording);
+    activated.clear();
+    TemplateBuilder dialog_template = line_input_template();
+    HWND dialog = nullptr;
+    when_idle({[&] {
+        dialog = open_dialog();
+        press(GetFocus(), VK_TAB);  // the focus moving within the dialog activates nothing
+        press(GetFocus(), VK_RETURN);
+    }});
+    run(dialog_template);
+    EXPECT_EQ(activated, (std::vector<HWND>{dialog, owner}));
 }
 
 TEST_F(DialogBox, FocusIsLeftAloneWhenInitDialogSaysSo)
