@@ -62,6 +62,6 @@ gcc -std=c11 "$examples/traffic_light.c" -o "$scratch/traffic_light-with-pkg-con
     fail "the pkg-config build of traffic_light failed"
 
 for example in sketch traffic_light; do
-    replay "$scratch/$example-with-cmake/$example" $example
-    replay "$scratch/$example-with-pkg-config" $example
+    replay "$scratch/$example-with-cmake/$example" "$example"
+    replay "$scratch/$example-with-pkg-config" "$example"
 done
