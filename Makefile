@@ -52,30 +52,33 @@ cross: deps
 
 # The Windows build on the real USER32 and GDI32, under Wine in a throw-away
 # prefix; not part of `make test`. qz370-render draws the GDI corpus, the game
-# plays the demo script, the library's tests run; test_windows then compares
-# the pictures and the call log with the references and our platform.
-WINDOWS_PACKAGES := wine64 zip
+# plays the demo script, the library's tests run, and examples built from the
+# zip's files alone start and close; test_windows then compares the pictures
+# and the call log with the references and our platform.
 WINE_RESULTS := build-mingw/wine-results
-test-windows dist-windows: DEBIAN_PACKAGES += $(WINDOWS_PACKAGES)
+FROM_ZIP := build-mingw/from-zip
+test-windows: DEBIAN_PACKAGES += wine64 unzip
 
-test-windows: cross
+test-windows: dist-windows
 	cmake --build build-mingw -j $(JOBS) --target qz370-render vortaline-playback test_library_windows
 	cmake -S . -B build $(CMAKE_FLAGS)
 	cmake --build build -j $(JOBS) --target qz370-replay test_windows
-	tests/windows/run_under_wine.sh build-mingw $(WINE_RESULTS)
+	tests/windows/build_from_zip.sh $(DIST_WINDOWS).zip $(FROM_ZIP)
+	tests/windows/run_under_wine.sh build-mingw $(WINE_RESULTS) $(FROM_ZIP)/*.exe
 	QZ370_WINE_RESULTS=$(CURDIR)/$(WINE_RESULTS) build/tests/windows/test_windows
 
-# A zip for Windows users: the game, and the header and static library for
-# building programs on the library with MinGW-w64.
+# A zip for Windows users: the game; for building programs on the library
+# with MinGW-w64 the header, the static library, its CMake package and
+# qz370.pc, as `cmake --install` lays them out; and the examples' sources.
 DIST_WINDOWS := build-mingw/vortaline-windows
+dist-windows: DEBIAN_PACKAGES += zip
 
 dist-windows: cross
 	rm -rf $(DIST_WINDOWS) $(DIST_WINDOWS).zip
-	mkdir -p $(DIST_WINDOWS)/include $(DIST_WINDOWS)/lib
-	cp build-mingw/vortaline.exe $(DIST_WINDOWS)/
-	cp library/qz370.h $(DIST_WINDOWS)/include/
-	cp build-mingw/libqz370.a $(DIST_WINDOWS)/lib/
-	cp dist/windows/README.txt $(DIST_WINDOWS)/
+	cmake --install build-mingw --prefix $(DIST_WINDOWS)
+	cp build-mingw/vortaline.exe dist/windows/README.txt $(DIST_WINDOWS)/
+	mkdir -p $(DIST_WINDOWS)/examples
+	cp examples/CMakeLists.txt examples/*.cpp examples/*.c examples/*.scr $(DIST_WINDOWS)/examples/
 	cd build-mingw && zip -qr vortaline-windows.zip vortaline-windows
 	@echo "dist-windows: $(DIST_WINDOWS).zip"
 

@@ -1,28 +1,41 @@
 # What `cmake --install` puts under the prefix: the public headers in
-# include/qz370 (qz370.h, the windows.h it needs off Windows, and the headless
-# display's API as qz370_headless.h), the static libraries with a CMake
-# package and a pkg-config file in lib/, and the programs in bin/.
+# include/qz370 (qz370.h and, off Windows, the windows.h it needs and the
+# headless display's API as qz370_headless.h), the static libraries with a
+# CMake package and a pkg-config file in lib/, and off Windows the programs in
+# bin/. On Windows this is what the zip of `make dist-windows` carries.
 include(CMakePackageConfigHelpers)
 
 set(QZ370_INCLUDE_DIR include/qz370)
 set(QZ370_LIBRARY_DIR lib)
 set(QZ370_PACKAGE_DIR ${QZ370_LIBRARY_DIR}/cmake/QZ370)
 
-install(FILES library/qz370.h platform/win32/windows.h DESTINATION ${QZ370_INCLUDE_DIR})
-install(FILES platform/display/headless/headless.h DESTINATION ${QZ370_INCLUDE_DIR} RENAME qz370_headless.h)
+install(FILES library/qz370.h DESTINATION ${QZ370_INCLUDE_DIR})
 
 # Installed, the targets are QZ370::qz370 (a program with WinMain) and its
-# parts QZ370::library, QZ370::platform, QZ370::raster, QZ370::sdl and
-# QZ370::entry.
+# parts: QZ370::library and, off Windows, QZ370::platform, QZ370::raster,
+# QZ370::sdl and QZ370::entry.
 set_target_properties(qz370 PROPERTIES EXPORT_NAME library)
 set_target_properties(qz370_program PROPERTIES EXPORT_NAME qz370)
-foreach(part platform raster sdl entry)
-  set_target_properties(qz370_${part} PROPERTIES EXPORT_NAME ${part})
-endforeach()
 target_include_directories(qz370 INTERFACE $<INSTALL_INTERFACE:${QZ370_INCLUDE_DIR}>)
+set(QZ370_INSTALLED_TARGETS qz370_program qz370)
 
-install(TARGETS qz370_program qz370 qz370_platform qz370_raster qz370_sdl qz370_entry
-        EXPORT QZ370Targets ARCHIVE DESTINATION ${QZ370_LIBRARY_DIR})
+# The C++ runtime and the maths library close the pkg-config link line too,
+# for programs in C.
+if(WIN32)
+  set(QZ370_PC_REQUIRES "")
+  set(QZ370_PC_LIBS "-lqz370 -luser32 -lgdi32 -lkernel32 -lstdc++ -lm -static")
+else()
+  install(FILES platform/win32/windows.h DESTINATION ${QZ370_INCLUDE_DIR})
+  install(FILES platform/display/headless/headless.h DESTINATION ${QZ370_INCLUDE_DIR} RENAME qz370_headless.h)
+  foreach(part platform raster sdl entry)
+    set_target_properties(qz370_${part} PROPERTIES EXPORT_NAME ${part})
+    list(APPEND QZ370_INSTALLED_TARGETS qz370_${part})
+  endforeach()
+  set(QZ370_PC_REQUIRES "sdl2 freetype2")
+  set(QZ370_PC_LIBS "-lqz370 -lqz370_entry -lqz370_sdl -lqz370_platform -lqz370_raster -lstdc++ -lm")
+endif()
+
+install(TARGETS ${QZ370_INSTALLED_TARGETS} EXPORT QZ370Targets ARCHIVE DESTINATION ${QZ370_LIBRARY_DIR})
 install(EXPORT QZ370Targets NAMESPACE QZ370:: DESTINATION ${QZ370_PACKAGE_DIR})
 
 configure_package_config_file(cmake/QZ370Config.cmake.in ${CMAKE_CURRENT_BINARY_DIR}/QZ370Config.cmake

@@ -4,8 +4,6 @@
 // menu does the same with Ctrl+H, Ctrl+F and Ctrl+A.
 #include <qz370.h>
 
-static const int BLACK = 0;
-static const int ORANGE = 13;
 static const int BOX_HALF_WIDTH = 200;
 static const int BOX_HALF_HEIGHT = 150;
 static const int BOX_LINE = 2;
@@ -32,9 +30,9 @@ static void bounce(int &position, int &speed, int limit)
 static void draw_frame(const Ball &ball, int steps)
 {
     QZ370_clear_graphics();
-    QZ370_rectangle(BLACK, -BOX_HALF_WIDTH, BOX_HALF_HEIGHT, BOX_HALF_WIDTH, -BOX_HALF_HEIGHT, BOX_LINE);
-    QZ370_circle(ORANGE, ball.x, ball.y, RADIUS);
-    QZ370_text_printf(BLACK, -BOX_HALF_WIDTH, -BOX_HALF_HEIGHT - 25, TEXT_SIZE, "step %d   h halt, s step, r run",
+    QZ370_rectangle(QZ370_BLACK, -BOX_HALF_WIDTH, BOX_HALF_HEIGHT, BOX_HALF_WIDTH, -BOX_HALF_HEIGHT, BOX_LINE);
+    QZ370_circle(QZ370_ORANGE, ball.x, ball.y, RADIUS);
+    QZ370_text_printf(QZ370_BLACK, -BOX_HALF_WIDTH, -BOX_HALF_HEIGHT - 25, TEXT_SIZE, "step %d   h halt, s step, r run",
                       steps);
 }
 

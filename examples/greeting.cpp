@@ -4,9 +4,6 @@
 // which keeps the last 25 lines printed.
 #include <qz370.h>
 
-static const int BLACK = 0;
-static const int WHITE = 1;
-static const int PURPLE = 8;
 static const int TEXT_X = -280;
 static const int TEXT_SIZE = 20;
 static const int HINT_SIZE = 14;
@@ -21,8 +18,8 @@ static void greet()
 {
     greetings++;
     QZ370_print("Hello, %s! (greeting %d)\n", name, greetings);
-    QZ370_rectangle(WHITE, -300, 60, 300, -60, 0);
-    QZ370_text_printf(PURPLE, TEXT_X, 0, TEXT_SIZE, "Hello, %s!", name);
+    QZ370_rectangle(QZ370_WHITE, -300, 60, 300, -60, 0);
+    QZ370_text_printf(QZ370_PURPLE, TEXT_X, 0, TEXT_SIZE, "Hello, %s!", name);
     name_length = 0;
     name[0] = '\0';
 }
@@ -49,7 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     QZ370_begin(instance, previous_instance, command_line, show_command);
     QZ370_set_logging(0);  // the text window is for the greetings
     QZ370_clear_graphics();
-    QZ370_text(BLACK, TEXT_X, 200, HINT_SIZE, "Click to give your name, or type it and press Enter.");
+    QZ370_text(QZ370_BLACK, TEXT_X, 200, HINT_SIZE, "Click to give your name, or type it and press Enter.");
     QZ370_print("Waiting for a name\n");
 
     int x = 0;

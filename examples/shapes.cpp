@@ -7,9 +7,6 @@
 // purpose: the library repairs it and says so there.
 #include <qz370.h>
 
-static const int BLACK = 0;
-static const int WHITE = 1;
-static const int COLOURS = 24;
 static const int SWATCHES_PER_ROW = 12;
 static const int SWATCH_LEFT = -282;
 static const int SWATCH_TOP = 230;
@@ -26,8 +23,8 @@ static void draw_swatch(int colour)
     int left = SWATCH_LEFT + (colour % SWATCHES_PER_ROW) * SWATCH_STEP_X;
     int top = SWATCH_TOP - (colour / SWATCHES_PER_ROW) * SWATCH_STEP_Y;
     QZ370_rectangle(colour, left, top, left + SWATCH_WIDTH, top - SWATCH_HEIGHT, FILLED);
-    QZ370_rectangle(BLACK, left, top, left + SWATCH_WIDTH, top - SWATCH_HEIGHT, 1);
-    QZ370_text_printf(BLACK, left + 2, top - SWATCH_HEIGHT - 14, LABEL_SIZE, "%d", colour);
+    QZ370_rectangle(QZ370_BLACK, left, top, left + SWATCH_WIDTH, top - SWATCH_HEIGHT, 1);
+    QZ370_text_printf(QZ370_BLACK, left + 2, top - SWATCH_HEIGHT - 14, LABEL_SIZE, "%d", colour);
 }
 
 // The colour of the swatch under a click, or -1 between and around them.
@@ -40,7 +37,7 @@ static int swatch_at(int x, int y)
     int row = (SWATCH_TOP - y) / SWATCH_STEP_Y;
     bool inside = (x - SWATCH_LEFT) % SWATCH_STEP_X <= SWATCH_WIDTH &&
                   (SWATCH_TOP - y) % SWATCH_STEP_Y <= SWATCH_HEIGHT;
-    if (column >= SWATCHES_PER_ROW || row >= COLOURS / SWATCHES_PER_ROW || !inside) {
+    if (column >= SWATCHES_PER_ROW || row >= QZ370_PALETTE_SIZE / SWATCHES_PER_ROW || !inside) {
         return -1;
     }
     return row * SWATCHES_PER_ROW + column;
@@ -48,7 +45,7 @@ static int swatch_at(int x, int y)
 
 static void draw_shapes(int colour)
 {
-    QZ370_rectangle(WHITE, -300, 110, 300, -250, FILLED);  // white over the last shapes
+    QZ370_rectangle(QZ370_WHITE, -300, 110, 300, -250, FILLED);  // white over the last shapes
 
     QZ370_circle(colour, -220, 60, 40);  // always filled
     QZ370_triangle(colour, -130, 20, -50, 20, -90, 100, FILLED);
@@ -64,18 +61,18 @@ static void draw_shapes(int colour)
         QZ370_line(colour, -260, -120 - 16 * width, 280, -140 - 16 * width, width);
     }
     QZ370_pixel(colour, 290, 0);  // one pixel, at the right edge
-    QZ370_text_printf(BLACK, -280, -225, 12, "Colour %d. Click a swatch to change it.", colour);
+    QZ370_text_printf(QZ370_BLACK, -280, -225, 12, "Colour %d. Click a swatch to change it.", colour);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_command)
 {
     QZ370_begin(instance, previous_instance, command_line, show_command);
     QZ370_clear_graphics();
-    for (int colour = 0; colour < COLOURS; colour++) {
+    for (int colour = 0; colour < QZ370_PALETTE_SIZE; colour++) {
         draw_swatch(colour);
     }
-    QZ370_line(BLACK, -300, 120, 300, 120, -2);  // repaired to width 2, with a notice
-    draw_shapes(BLACK);
+    QZ370_line(QZ370_BLACK, -300, 120, 300, 120, -2);  // repaired to width 2, with a notice
+    draw_shapes(QZ370_BLACK);
 
     int x = 0;
     int y = 0;

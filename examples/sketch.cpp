@@ -4,10 +4,6 @@
 // text window and starts a new one.
 #include <qz370.h>
 
-static const int BLACK = 0;
-static const int WHITE = 1;
-static const int BLUE = 4;
-static const int NAVY = 9;
 static const int DOT_RADIUS = 4;
 static const int LINE_WIDTH = 2;
 static const int TEXT_X = -280;
@@ -22,8 +18,8 @@ static int typed_length = 0;
 
 static void draw_typed_line()
 {
-    QZ370_rectangle(WHITE, -300, TEXT_Y + TEXT_SIZE + 4, 300, -260, 0);
-    QZ370_text_printf(NAVY, TEXT_X, TEXT_Y, TEXT_SIZE, "> %s", typed);
+    QZ370_rectangle(QZ370_WHITE, -300, TEXT_Y + TEXT_SIZE + 4, 300, -260, 0);
+    QZ370_text_printf(QZ370_NAVY_BLUE, TEXT_X, TEXT_Y, TEXT_SIZE, "> %s", typed);
 }
 
 static void type(char key)
@@ -45,7 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     QZ370_begin(instance, previous_instance, command_line, show_command);
     QZ370_set_logging(0);  // the text window is for the typed lines
     QZ370_clear_graphics();
-    QZ370_text(BLACK, TEXT_X, 225, TEXT_SIZE, "Click to draw, type to write, Enter to print.");
+    QZ370_text(QZ370_BLACK, TEXT_X, 225, TEXT_SIZE, "Click to draw, type to write, Enter to print.");
     draw_typed_line();
 
     bool has_last_dot = false;
@@ -56,9 +52,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     while ((kind = QZ370_next_event(&at.x, &at.y, &key)) != QZ370_EXIT) {
         if (kind == QZ370_MOUSE) {
             if (has_last_dot) {
-                QZ370_line_pt(BLUE, last_dot, at, LINE_WIDTH);
+                QZ370_line_pt(QZ370_BLUE, last_dot, at, LINE_WIDTH);
             }
-            QZ370_circle_pt(BLACK, at, DOT_RADIUS);
+            QZ370_circle_pt(QZ370_BLACK, at, DOT_RADIUS);
             last_dot = at;
             has_last_dot = true;
         } else if (kind == QZ370_KBD) {

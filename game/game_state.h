@@ -14,15 +14,15 @@ constexpr int32_t FIELD_HALF_WIDTH = 300;
 constexpr int32_t FIELD_HALF_HEIGHT = 250;
 
 // Palette indexes the game draws with.
-constexpr int BLACK = 0;
-constexpr int WHITE = 1;
-constexpr int RED = 2;
-constexpr int YELLOW = 5;
-constexpr int NAVY_BLUE = 9;
-constexpr int ICE_BLUE = 11;
-constexpr int ORANGE = 13;
-constexpr int GRAY_50 = 22;
-constexpr int GRAY_20 = 23;
+constexpr int BLACK = QZ370_BLACK;
+constexpr int WHITE = QZ370_WHITE;
+constexpr int RED = QZ370_RED;
+constexpr int YELLOW = QZ370_YELLOW;
+constexpr int NAVY_BLUE = QZ370_NAVY_BLUE;
+constexpr int ICE_BLUE = QZ370_ICE_BLUE;
+constexpr int ORANGE = QZ370_ORANGE;
+constexpr int GRAY_50 = QZ370_GRAY_50;
+constexpr int GRAY_20 = QZ370_GRAY_20;
 
 // The library's width argument for a filled shape.
 constexpr int FILLED = 0;

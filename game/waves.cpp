@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int PALETTE_COLOURS = 24;
+constexpr int PALETTE_COLOURS = QZ370_PALETTE_SIZE;
 
 // Black is the field's colour, so a hull skips it.
 int32_t next_hull_colour(int32_t colour)

@@ -15,7 +15,7 @@ constexpr int CANVAS_WIDTH = 601;
 constexpr int CANVAS_HEIGHT = 540;
 constexpr UINT_PTR ANIMATION_TIMER_ID = 2;
 constexpr UINT ANIMATION_PERIOD_MS = 100;
-constexpr int WHITE_INDEX = 1;
+constexpr int WHITE_INDEX = QZ370_WHITE;
 
 extern HWND graphics_window;
 extern HWND text_window;
@@ -73,8 +73,8 @@ void handle_char(WPARAM character);              // WM_CHAR: the character, unle
 
 // ---- Palette (drawing/) -----------------------------------------------------
 
-constexpr int PALETTE_SIZE = 24;
-constexpr int ILLEGAL_COLOUR_REPLACEMENT = 2;
+constexpr int PALETTE_SIZE = QZ370_PALETTE_SIZE;
+constexpr int ILLEGAL_COLOUR_REPLACEMENT = QZ370_RED;
 
 struct PaletteEntry {
     COLORREF value;

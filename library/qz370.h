@@ -37,6 +37,33 @@ extern "C" {
 #define QZ370_RUN 2
 #define QZ370_END 5
 
+/* The palette: the colour argument of every drawing operation, by name. */
+#define QZ370_BLACK 0
+#define QZ370_WHITE 1 /* the background */
+#define QZ370_RED 2   /* what an illegal colour is drawn in */
+#define QZ370_GREEN 3
+#define QZ370_BLUE 4
+#define QZ370_YELLOW 5
+#define QZ370_MAGENTA 6
+#define QZ370_CYAN 7
+#define QZ370_PURPLE 8
+#define QZ370_NAVY_BLUE 9
+#define QZ370_DUSTY_PLUM 10
+#define QZ370_ICE_BLUE 11
+#define QZ370_TURQUOISE 12
+#define QZ370_ORANGE 13
+#define QZ370_BROWN 14
+#define QZ370_PINK 15
+#define QZ370_CHALK 16
+#define QZ370_GOLD 17
+#define QZ370_PEACH 18
+#define QZ370_FOREST_GREEN 19
+#define QZ370_SEA_GREEN 20
+#define QZ370_OLIVE 21
+#define QZ370_GRAY_50 22 /* 50% gray */
+#define QZ370_GRAY_20 23 /* 20% gray */
+#define QZ370_PALETTE_SIZE 24
+
 /* One event. x, y and key travel together; the kind is the wait's result. */
 typedef struct EventRecord {
     int x;
@@ -85,11 +112,11 @@ int QZ370_set_animation(int mode);
  * shows. Coordinates are pixels from the centre of the graphics window's
  * client area, x to the right and y upwards, about -297 to 297 across and
  * -249 to 250 up in sight; any int is safe, and what falls outside is
- * clipped. colour is a palette index 0 to 23 (0 black, 1 white, 2 red, ...); any other is drawn
- * red after the notice "Illegal color N; using RED.". A negative width or
- * radius is used as its positive counterpart, after a notice. While logging is
- * on each call prints one line describing it. Notices and log lines go to the
- * text window. */
+ * clipped. colour is a palette index 0 to 23, QZ370_BLACK to QZ370_GRAY_20;
+ * any other is drawn red after the notice "Illegal color N; using RED.". A
+ * negative width or radius is used as its positive counterpart, after a
+ * notice. While logging is on each call prints one line describing it.
+ * Notices and log lines go to the text window. */
 
 /* Drawing: integer forms, each the point form with (x, y) pairs as Points. */
 

@@ -30,7 +30,8 @@ TEST_P(ExampleReplay, EndsWithTheKeptPictureAndLog) {
     EXPECT_EQ(hashes.back() + "\n", read_file(EXPECTED + name + ".hash")) << "the final picture differs";
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ExampleReplay, ::testing::Values("shapes", "bouncing_ball", "sketch", "greeting"),
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleReplay,
+                         ::testing::Values("shapes", "bouncing_ball", "sketch", "greeting", "traffic_light"),
                          [](const ::testing::TestParamInfo<const char *> &example) { return example.param; });
 
 }  // namespace

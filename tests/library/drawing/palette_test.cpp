@@ -1,5 +1,7 @@
 #include "library/drawing/drawing_fixture.h"
 
+#include <iterator>
+
 namespace drawing_test {
 namespace {
 
@@ -12,6 +14,28 @@ TEST_F(PaletteTest, ColourValuesAreStoredInWindowsByteOrder)
     EXPECT_EQ(Palette[23].value, 0x00CCCCCCu);  // 20% gray
     EXPECT_STREQ(Palette[22].name, "50% gray");
     EXPECT_EQ(Palette[WHITE_INDEX].value, WHITE);
+}
+
+TEST_F(PaletteTest, EachNamedColourIsThePaletteEntryOfThatName)
+{
+    struct NamedColour {
+        int index;
+        const char *name;
+    };
+    const NamedColour named[] = {
+        {QZ370_BLACK, "black"},        {QZ370_WHITE, "white"},           {QZ370_RED, "red"},
+        {QZ370_GREEN, "green"},        {QZ370_BLUE, "blue"},             {QZ370_YELLOW, "yellow"},
+        {QZ370_MAGENTA, "magenta"},    {QZ370_CYAN, "cyan"},             {QZ370_PURPLE, "purple"},
+        {QZ370_NAVY_BLUE, "navy blue"}, {QZ370_DUSTY_PLUM, "dusty plum"}, {QZ370_ICE_BLUE, "ice blue"},
+        {QZ370_TURQUOISE, "turquoise"}, {QZ370_ORANGE, "orange"},         {QZ370_BROWN, "brown"},
+        {QZ370_PINK, "pink"},          {QZ370_CHALK, "chalk"},           {QZ370_GOLD, "gold"},
+        {QZ370_PEACH, "peach"},        {QZ370_FOREST_GREEN, "forest green"}, {QZ370_SEA_GREEN, "sea green"},
+        {QZ370_OLIVE, "olive"},        {QZ370_GRAY_50, "50% gray"},      {QZ370_GRAY_20, "20% gray"},
+    };
+    ASSERT_EQ(std::size(named), std::size(Palette));
+    for (const NamedColour &colour : named) {
+        EXPECT_STREQ(Palette[colour.index].name, colour.name);
+    }
 }
 
 TEST_F(PaletteTest, LegalIndicesPassSilently)
