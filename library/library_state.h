@@ -157,6 +157,12 @@ void write_script_line(int kind, const EventRecord &event);
 void write_periodic_run();
 int read_script_line();
 void stop_playback();
+// The line-input dialog's answer as a script line of its own: written while
+// recording (after the pending periodic run), and taken while playing back
+// when the next line is one; read_script_line never takes such a line.
+void write_script_answer(const char *text);
+// The answer goes to text, cut to size - 1 characters and terminated.
+bool read_script_answer(char *text, int size);
 void close_script_file();
 
 // The Run menu's script commands (Record Script, Playback Script, Play One Script).

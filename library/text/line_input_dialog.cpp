@@ -1,5 +1,9 @@
 // QZ370_gets: asks the user for one line of text in a modal dialog over the
-// graphics window. Only the Okay button (or Enter) closes it.
+// graphics window. Only the Okay button (or Enter) closes it. While recording
+// the answer goes into the script; while playing back, an answer the script
+// holds next is entered and confirmed as the user would.
+#include <cstring>
+
 #include "library_state.h"
 
 char *gets_target = nullptr;
@@ -8,6 +12,15 @@ namespace {
 
 constexpr INT_PTR DIALOG_NOT_CREATED = -1;
 constexpr INT_PTR DIALOG_CONFIRMED = 1;
+
+void answer_from_script(HWND dialog)
+{
+    char answer[GETS_BUFFER_SIZE];
+    if (input.playing_back && read_script_answer(answer, GETS_BUFFER_SIZE)) {
+        SetDlgItemTextA(dialog, GETS_EDIT_ID, answer);
+        SendMessageA(dialog, WM_COMMAND, GETS_BUTTON_ID, 0);
+    }
+}
 
 }  // namespace
 
@@ -37,16 +50,23 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_INITDIALOG:
         gets_target = reinterpret_cast<char *>(lParam);
+        answer_from_script(dialog);
         return TRUE;
-    case WM_COMMAND:
+    case WM_COMMAND: {
         if (wParam != GETS_BUTTON_ID) {
             return FALSE;
         }
+        char answer[GETS_BUFFER_SIZE];
+        GetDlgItemTextA(dialog, GETS_EDIT_ID, answer, GETS_BUFFER_SIZE);
         if (gets_target != nullptr) {
-            GetDlgItemTextA(dialog, GETS_EDIT_ID, gets_target, GETS_BUFFER_SIZE);
+            std::strcpy(gets_target, answer);
+        }
+        if (input.recording) {
+            write_script_answer(answer);
         }
         EndDialog(dialog, DIALOG_CONFIRMED);
         return TRUE;
+    }
     default:
         return FALSE;
     }

@@ -30,6 +30,11 @@ int open_script_file(int direction)
                     SCRIPT_FILE_NAME);
         return 0;
     }
+    // Read unbuffered, the file's position is the reader's own: whoever
+    // watches the program (a replay) can tell which line playback stopped at.
+    if (!writing) {
+        std::setvbuf(script_file, nullptr, _IONBF, 0);
+    }
     open_direction = direction;
     write_failure_reported = 0;
     return 1;

@@ -10,8 +10,10 @@
 #include <limits>
 #include <vector>
 
+#include "entry/headless_run_limit.h"
 #include "entry/library_windows.h"
 #include "entry/replay_protocol.h"
+#include "entry/script_position.h"
 #include "headless.h"
 
 namespace qz370::entry {
@@ -110,6 +112,33 @@ void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixe
     send(kind, scripted, width, height, pixels, size);
 }
 
+// How far the reader got, for the tool to name the line.
+void send_playback_ended(bool dialog_waits)
+{
+    const int64_t offset = script_position();
+    send(protocol::PLAYBACK_ENDED, dialog_waits, 0, 0, &offset, sizeof offset);
+    flush();
+}
+
+// Logging is switched on, never off: the program may have it on already.
+void start_playback()
+{
+    replay.playback_switched_on = true;
+    if (replay.logging && !run_item_checked(RUN_LOGGING)) {
+        choose_run_command(RUN_LOGGING);
+    }
+    choose_run_command(RUN_PLAYBACK);
+    start_replay_run_limit(replay.program_name);
+}
+
+// A dialog waiting while the script plays can only wait for ever: the answer
+// it needs is not the script's next line.
+void end_with_dialog_waiting()
+{
+    send_playback_ended(true);
+    std::exit(STUCK_EXIT_CODE);
+}
+
 // The first wait is the moment to start playing, as Ctrl+L and Ctrl+P would;
 // once playback has stopped, for whatever reason, the run ends as Quit would.
 // Without a graphics window there is nothing to play into.
@@ -117,15 +146,20 @@ void on_idle()
 {
     flush();
     if (graphics_window() != nullptr && !replay.playback_switched_on) {
-        replay.playback_switched_on = true;
-        if (replay.logging) {
-            choose_run_command(RUN_LOGGING);
-        }
-        choose_run_command(RUN_PLAYBACK);
+        start_playback();
         return;
     }
-    if (playback_checked()) {
+    if (replay_run_limit_reached()) {
         return;
+    }
+    if (run_item_checked(RUN_PLAYBACK)) {
+        if (graphics_window_held_by_dialog()) {
+            end_with_dialog_waiting();
+        }
+        return;
+    }
+    if (replay.playback_switched_on && !replay.quit_chosen) {
+        send_playback_ended(false);
     }
     replay.quit_chosen = true;
     insist_on_quit(replay.program_name);

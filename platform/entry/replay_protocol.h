@@ -11,6 +11,11 @@
 //   FRAME          a frame the graphics window showed; its pixels only when
 //                  QZ370_REPLAY_PIXELS=1
 //   FINAL_PICTURE  the graphics window's pixels as the program ends
+//   PLAYBACK_ENDED playback has stopped, by itself or because an input
+//                  dialog waits for an answer the script does not give next
+//                  (`scripted` is 1; the program then ends with status 3);
+//                  the payload is the script's offset then (int64_t, -1 if
+//                  unknown): how far the reader had read
 // QZ370_REPLAY_LOGGING=1 switches logging on first, as Ctrl+L would.
 // Pixels are 0x00RRGGBB, row by row.
 #pragma once
@@ -23,11 +28,11 @@ constexpr const char *FD_VARIABLE = "QZ370_REPLAY_FD";
 constexpr const char *PIXELS_VARIABLE = "QZ370_REPLAY_PIXELS";
 constexpr const char *LOGGING_VARIABLE = "QZ370_REPLAY_LOGGING";
 
-enum Kind : uint32_t { HELLO = 1, LINE = 2, FRAME = 3, FINAL_PICTURE = 4 };
+enum Kind : uint32_t { HELLO = 1, LINE = 2, FRAME = 3, FINAL_PICTURE = 4, PLAYBACK_ENDED = 5 };
 
 struct RecordHeader {
     uint32_t kind;
-    uint32_t scripted;  // FRAME: shown after a scripted event
+    uint32_t scripted;  // FRAME: shown after a scripted event; PLAYBACK_ENDED: a dialog waits
     int32_t width;      // FRAME, FINAL_PICTURE
     int32_t height;
     uint64_t size;  // bytes that follow
