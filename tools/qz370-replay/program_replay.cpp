@@ -1,17 +1,21 @@
 #include "program_replay.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
 
 #include "entry/replay_protocol.h"
+#include "interruption.h"
 
 extern char **environ;
 
@@ -22,7 +26,11 @@ namespace {
 namespace fs = std::filesystem;
 namespace protocol = qz370::replay_protocol;
 
+using Clock = std::chrono::steady_clock;
+
 constexpr int PIPE_BYTES = 1 << 20;
+// How often a wait for the program looks at the clock and for a signal.
+constexpr int POLL_INTERVAL_MS = 100;
 // No window of the window system is larger than 8192 pixels a side.
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
 constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY", "QZ370_RECORD", protocol::FD_VARIABLE,
@@ -96,12 +104,18 @@ pid_t spawn(const std::string &program, std::vector<std::string> environment, st
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // A group of its own, so that whatever it starts can be ended with it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     std::vector<std::string> arguments{program};
     std::vector<char *> argv = pointers_to(arguments);
     std::vector<char *> envp = pointers_to(environment);
     pid_t child = -1;
-    int failure = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    int failure = posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (failure != 0) {
         error = "qz370-replay: cannot run " + program + ": " + std::strerror(failure);
         return -1;
@@ -109,11 +123,48 @@ pid_t spawn(const std::string &program, std::vector<std::string> environment, st
     return child;
 }
 
-// False at the end of the stream, or if it ends inside the block.
-bool read_exactly(int fd, void *data, size_t size) {
+pid_t running_child = -1;
+
+struct Reader {
+    int fd;
+    const ProgramReports *reports;
+    Clock::time_point deadline;
+    bool answered;
+    bool garbled;
+    bool timed_out;
+    std::string line;
+    std::vector<uint32_t> pixels;
+    Picture final_picture;
+    bool playback_ended;
+    bool dialog_waits;
+    int64_t script_offset;
+};
+
+// Waits until the pipe has something to read; false once the deadline has
+// passed. A noted signal ends the program and then the replay.
+bool wait_for_data(Reader &reader) {
+    pollfd waiting{reader.fd, POLLIN, 0};
+    while (poll(&waiting, 1, POLL_INTERVAL_MS) <= 0) {
+        if (interruption_noted()) {
+            end_running_program();
+            stop_if_interrupted();
+        }
+        if (Clock::now() >= reader.deadline) {
+            reader.timed_out = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+// False at the end of the stream, if it ends inside the block, or at the deadline.
+bool read_exactly(Reader &reader, void *data, size_t size) {
     char *bytes = static_cast<char *>(data);
     while (size > 0) {
-        ssize_t got = read(fd, bytes, size);
+        if (!wait_for_data(reader)) {
+            return false;
+        }
+        ssize_t got = read(reader.fd, bytes, size);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -126,16 +177,6 @@ bool read_exactly(int fd, void *data, size_t size) {
     return true;
 }
 
-struct Reader {
-    int fd;
-    const ProgramReports *reports;
-    bool answered;
-    bool garbled;
-    std::string line;
-    std::vector<uint32_t> pixels;
-    Picture final_picture;
-};
-
 bool pixels_fit(const protocol::RecordHeader &header) {
     return header.size == 0 || (header.width > 0 && header.height > 0 &&
                                 header.size == uint64_t(header.width) * uint64_t(header.height) * sizeof(uint32_t));
@@ -144,9 +185,14 @@ bool pixels_fit(const protocol::RecordHeader &header) {
 bool read_record(Reader &reader, const protocol::RecordHeader &header) {
     switch (header.kind) {
     case protocol::HELLO: reader.answered = true; return header.size == 0;
+    case protocol::PLAYBACK_ENDED:
+        reader.playback_ended = true;
+        reader.dialog_waits = header.scripted != 0;
+        return header.size == sizeof reader.script_offset &&
+               read_exactly(reader, &reader.script_offset, sizeof reader.script_offset);
     case protocol::LINE:
         reader.line.resize(header.size);
-        if (!read_exactly(reader.fd, reader.line.data(), header.size)) {
+        if (!read_exactly(reader, reader.line.data(), header.size)) {
             return false;
         }
         reader.reports->line(reader.line.c_str());
@@ -159,7 +205,7 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
         std::vector<uint32_t> &target =
             header.kind == protocol::FRAME ? reader.pixels : reader.final_picture.pixels;
         target.resize(header.size / sizeof(uint32_t));
-        if (!read_exactly(reader.fd, target.data(), header.size)) {
+        if (!read_exactly(reader, target.data(), header.size)) {
             return false;
         }
         if (header.kind == protocol::FRAME) {
@@ -178,9 +224,9 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
 // sense stops the reading, and what the program sends after it is dropped.
 void read_reports(Reader &reader) {
     protocol::RecordHeader header{};
-    while (read_exactly(reader.fd, &header, sizeof header)) {
+    while (read_exactly(reader, &header, sizeof header)) {
         if (header.size > LARGEST_REPORT || !read_record(reader, header)) {
-            reader.garbled = true;
+            reader.garbled = !reader.timed_out;
             return;
         }
     }
@@ -193,8 +239,32 @@ int wait_for(pid_t child) {
     return status;
 }
 
+// Whether the program, its reports over, exits before the deadline.
+bool exits_by(pid_t child, Reader &reader) {
+    for (;;) {
+        siginfo_t info{};
+        int looked = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
+        if (looked == 0 ? info.si_pid != 0 : errno != EINTR) {
+            return true;
+        }
+        if (interruption_noted()) {
+            end_running_program();
+            stop_if_interrupted();
+        }
+        if (Clock::now() >= reader.deadline) {
+            return false;
+        }
+        poll(nullptr, 0, POLL_INTERVAL_MS);
+    }
+    return true;
+}
+
 // A garbled stream is told first: the program may have died of the pipe closed on it.
-std::string outcome(const std::string &program, int status, const Reader &reader) {
+std::string outcome(const std::string &program, int status, const Reader &reader, int timeout_seconds) {
+    if (reader.timed_out) {
+        return "qz370-replay: " + program + " did not finish within " + std::to_string(timeout_seconds) +
+               " s (--timeout); ended";
+    }
     if (reader.garbled) {
         return "qz370-replay: " + program + " sent a report that makes no sense";
     }
@@ -224,7 +294,16 @@ bool find_program(std::string &program, std::string &error) {
     return true;
 }
 
-ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, const ProgramReports &reports) {
+void end_running_program() {
+    if (running_child > 0) {
+        kill(-running_child, SIGKILL);
+        wait_for(running_child);
+        running_child = -1;
+    }
+}
+
+ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, int timeout_seconds,
+                       const ProgramReports &reports) {
     ProgramRun run;
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) {
@@ -241,11 +320,24 @@ ProgramRun run_program(const std::string &program, bool logging, bool frame_pixe
         close(ends[0]);
         return run;
     }
-    Reader reader{ends[0], &reports, false, false, {}, {}, {}};
+    running_child = child;
+    Reader reader{ends[0], &reports, Clock::now() + std::chrono::seconds(timeout_seconds), false, false, false, {}, {},
+                  {}, false, false, -1};
     read_reports(reader);
     close(ends[0]);
-    run.failure = outcome(program, wait_for(child), reader);
+    // A program that never finishes, or keeps the pipe open in a process of
+    // its own, is ended with everything it started.
+    if (reader.timed_out || !exits_by(child, reader)) {
+        reader.timed_out = true;
+        kill(-child, SIGKILL);
+    }
+    int status = wait_for(child);
+    running_child = -1;
+    run.failure = outcome(program, status, reader, timeout_seconds);
     run.final_picture = std::move(reader.final_picture);
+    run.playback_ended = reader.playback_ended;
+    run.dialog_waits = reader.dialog_waits;
+    run.script_offset = reader.script_offset;
     return run;
 }
 

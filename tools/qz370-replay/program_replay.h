@@ -24,6 +24,9 @@ struct Picture {
 struct ProgramRun {
     Picture final_picture;
     std::string failure;  // the one line to show; empty when the program took part and ended with 0
+    bool playback_ended = false;  // the program said playback stopped
+    bool dialog_waits = false;    // ... because an input dialog waited for an answer
+    int64_t script_offset = -1;   // how far its reader had read the script then; -1: unknown
 };
 
 // Finds the program as a shell would (a bare name along PATH) and makes its
@@ -34,6 +37,12 @@ bool find_program(std::string &program, std::string &error);
 // Runs the program in the current directory on the headless display and
 // hands what it reports to reports as it comes; pixels of every frame only
 // when frame_pixels is set.
-ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, const ProgramReports &reports);
+// A program still running after timeout_seconds of real time is ended.
+ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, int timeout_seconds,
+                       const ProgramReports &reports);
+
+// Ends the program being replayed, if any, and waits for it: before the
+// replay itself stops on a signal.
+void end_running_program();
 
 }  // namespace replay

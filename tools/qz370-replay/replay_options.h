@@ -15,6 +15,9 @@ struct Options {
     std::string hashes_file;
     std::string program;  // empty: the game, linked in
     std::string gif_file;
+    bool check = false;       // only list the lines the reader takes otherwise
+    std::string timeout;       // as given; empty: the default
+    int timeout_seconds = 60;  // of real time, for a --program run
 };
 
 enum class Parsed { Run, Help, Bad };

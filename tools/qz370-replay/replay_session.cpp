@@ -15,6 +15,7 @@
 #include "library_state.h"
 #include "png_file.h"
 #include "program_replay.h"
+#include "script_check.h"
 
 namespace replay {
 
@@ -24,6 +25,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto PROGRESS_INTERVAL = std::chrono::seconds(1);
 constexpr int FRAME_NAME_SIZE = 64;
+constexpr size_t LINES_KEPT = 25;  // as many as the text window keeps
+constexpr const char *END_OF_SCRIPT_LINE = "EOF encountered in script file QZ370.SCR\n";
+constexpr const char *SCRIPT_COPY = "QZ370.SCR";
 
 struct Session {
     const Options *options;
@@ -34,10 +38,15 @@ struct Session {
     Clock::time_point start;
     Clock::time_point last_progress;
     bool progress_shown;
+    bool end_of_script_met;
+    bool playback_ended;
+    int64_t script_offset;  // the reader's, when playback stopped
 };
 
 Session session;
 Picture program_picture;  // a program's own: its graphics window as it ended
+
+std::string read_script_copy() { return read_script_text(SCRIPT_COPY); }
 
 double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
@@ -51,13 +60,17 @@ void on_idle() {
     stop_if_interrupted();
     if (!session.playback_switched_on) {
         session.playback_switched_on = true;
-        if (session.options->logging) {
+        if (session.options->logging && !logging) {
             send_run_command(MENU_LOGGING);
         }
         send_run_command(MENU_PLAYBACK);
         return;
     }
     if (!input.playing_back) {
+        if (!session.quit_sent) {
+            session.playback_ended = true;
+            session.script_offset = script_file != nullptr ? std::ftell(script_file) : -1;
+        }
         session.quit_sent = true;
         send_run_command(MENU_QUIT);
     }
@@ -71,8 +84,31 @@ void note_failure(const std::string &output) {
     session.report.outputs_failed = true;
 }
 
-void keep_printed_line(const char *line) {
-    if (std::fputs(line, session.outputs.log) == EOF) {
+// As the text window shows it: one trailing newline is the line's end, and a
+// newline inside it (drawn as a box) is written as \n, so each shown line is
+// one line of the log, a line cut at 1023 characters included.
+std::string shown_line(const char *printed) {
+    std::string line = printed;
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
+    }
+    for (size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at + 2)) {
+        line.replace(at, 1, "\\n");
+    }
+    return line;
+}
+
+void keep_printed_line(const char *printed) {
+    if (std::strcmp(printed, END_OF_SCRIPT_LINE) == 0) {
+        session.end_of_script_met = true;
+    }
+    std::string line = shown_line(printed);
+    std::vector<std::string> &last = session.report.last_lines;
+    if (last.size() == LINES_KEPT) {
+        last.erase(last.begin());
+    }
+    last.push_back(line);
+    if (session.outputs.log != nullptr && std::fprintf(session.outputs.log, "%s\n", line.c_str()) < 0) {
         note_failure(session.options->log_file);
     }
 }
@@ -151,23 +187,38 @@ void play_game() {
     qz370::headless::use();
     qz370::headless::set_idle_hook(on_idle);
     qz370::headless::set_present_hook(on_present);
-    if (session.outputs.log != nullptr) {
-        print_observer = keep_printed_line;
-    }
+    print_observer = keep_printed_line;
     char no_arguments[] = "";
     game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
 }
 
 void play_program() {
-    ProgramReports reports{[](const char *line) {
-                               if (session.outputs.log != nullptr) {
-                                   keep_printed_line(line);
-                               }
-                           },
-                           keep_frame};
-    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels_wanted(), reports);
+    ProgramReports reports{keep_printed_line, keep_frame};
+    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels_wanted(),
+                                 session.options->timeout_seconds, reports);
     program_picture = std::move(run.final_picture);
     session.report.program_failure = run.failure;
+    session.playback_ended = run.playback_ended;
+    session.script_offset = run.script_offset;
+    // Waiting in the dialog, the program was ended: that is its failure.
+    if (run.dialog_waits) {
+        session.report.program_failure =
+            "qz370-replay: " + session.options->script + ": " +
+            why_playback_stopped(read_script_copy(), run.script_offset, false, true);
+    }
+}
+
+// Playback can only stop at the end of the script or at a line the reader
+// does not take; the first is no news.
+void find_where_playback_stopped() {
+    if (!session.playback_ended || !session.report.program_failure.empty()) {
+        return;
+    }
+    std::string why =
+        why_playback_stopped(read_script_copy(), session.script_offset, session.end_of_script_met, false);
+    if (!why.empty()) {
+        session.report.playback_stopped = "qz370-replay: " + session.options->script + ": " + why;
+    }
 }
 
 // The graphics window's picture as the run ended: the game's window, or what
@@ -192,7 +243,7 @@ void finish_gif() {
 }  // namespace
 
 Report run_replay(const Options &options, const Outputs &outputs) {
-    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false};
+    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false, false, false, -1};
     if (outputs.gif != nullptr) {
         start_animation(outputs.gif);
     }
@@ -201,6 +252,7 @@ Report run_replay(const Options &options, const Outputs &outputs) {
     } else {
         play_program();
     }
+    find_where_playback_stopped();
     if (outputs.gif != nullptr) {
         finish_gif();
     }
