@@ -85,7 +85,7 @@ bool decode_answer(const char *line, char *text, int size)
         if (*c == '\\') {
             byte = unescape(c, &taken);
         }
-        if (byte <= 0 || byte == '\n') {
+        if (byte <= 0) {
             return false;
         }
         if (length < size - 1) {

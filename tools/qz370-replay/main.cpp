@@ -160,11 +160,11 @@ int main(int argc, char **argv) {
     if (!finish_outputs(options, outputs, png_stage, report, error)) {
         return fail(error, EXIT_OUTPUT_FAILED);
     }
-    if (!report.playback_stopped.empty()) {
-        return fail(report.playback_stopped, EXIT_PLAYBACK_STOPPED);
-    }
     if (!options.quiet) {
         print_summary(report);
+    }
+    if (!report.playback_stopped.empty()) {
+        return fail(report.playback_stopped, EXIT_PLAYBACK_STOPPED);
     }
     return 0;
 }

@@ -162,11 +162,11 @@ std::string why_dialog_waits(const std::vector<Piece> &pieces, int64_t offset) {
     if (next == pieces.end()) {
         return "the input dialog waits for an answer at the end of the script";
     }
+    std::string line = "line " + std::to_string(next->line) + " " + quoted(next->text);
     if (is_answer(*next)) {
-        return "the input dialog waits for an answer while periodic events before " +
-               at_line(*next, "are still owed");
+        return "the input dialog waits for an answer while periodic events before " + line + " are still owed";
     }
-    return "the input dialog waits for an answer, and " + at_line(*next, "is not one");
+    return "the input dialog waits for an answer, and " + line + " is not one";
 }
 
 }  // namespace
