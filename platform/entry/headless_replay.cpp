@@ -28,6 +28,7 @@ struct Replay {
     const char *program_name;
     int fd;
     bool frame_pixels;  // every frame's pixels, not only its header
+    bool frame_hashes;  // else every frame's hash
     bool logging;
     bool playback_switched_on;
     bool quit_chosen;
@@ -84,8 +85,8 @@ void flush()
     unsent.clear();
 }
 
-// Small records wait in a buffer, sent when it fills, with each frame and
-// whenever the program waits: a logged frame is thousands of lines.
+// Small records wait in a buffer, sent when it fills and whenever the program
+// waits: a logged frame is thousands of lines, a hashed one a few bytes.
 void send(protocol::Kind kind, bool scripted, int width, int height, const void *payload, size_t size)
 {
     protocol::RecordHeader header{kind, scripted ? 1u : 0u, width, height, size};
@@ -103,13 +104,27 @@ void send(protocol::Kind kind, bool scripted, int width, int height, const void 
     }
 }
 
-void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixels)
+void send_pixels(protocol::Kind kind, bool scripted, HWND window)
 {
     int width = 0;
     int height = 0;
     const uint32_t *pixels = headless::client_pixels(window, &width, &height);
-    size_t size = with_pixels && pixels != nullptr ? static_cast<size_t>(width) * height * sizeof *pixels : 0;
+    size_t size = pixels != nullptr ? static_cast<size_t>(width) * height * sizeof *pixels : 0;
     send(kind, scripted, width, height, pixels, size);
+}
+
+// Packing a frame's rows costs a copy of the frame: only its pixels need it.
+void send_frame(HWND window)
+{
+    const bool scripted = replay.playback_switched_on && !replay.quit_chosen;
+    if (replay.frame_pixels) {
+        send_pixels(protocol::FRAME, scripted, window);
+    } else if (replay.frame_hashes) {
+        const uint64_t hash = headless::client_pixels_hash(window);
+        send(protocol::FRAME, scripted, 0, 0, &hash, sizeof hash);
+    } else {
+        send(protocol::FRAME, scripted, 0, 0, nullptr, 0);
+    }
 }
 
 // How far the reader got, for the tool to name the line.
@@ -170,9 +185,7 @@ void on_idle()
 void on_present(HWND window)
 {
     if (window == graphics_window()) {
-        send_pixels(protocol::FRAME, replay.playback_switched_on && !replay.quit_chosen, window,
-                    replay.frame_pixels);
-        flush();
+        send_frame(window);
     }
 }
 
@@ -187,7 +200,7 @@ void send_final_picture()
 {
     HWND window = graphics_window();
     if (window != nullptr) {
-        send_pixels(protocol::FINAL_PICTURE, false, window, true);
+        send_pixels(protocol::FINAL_PICTURE, false, window);
     }
     flush();
     if (replay.fd >= 0) {
@@ -211,8 +224,13 @@ bool start_replay(const char *program_name)
         return false;
     }
     fcntl(fd, F_SETFD, FD_CLOEXEC);
-    replay = Replay{program_name, fd, switched_on(protocol::PIXELS_VARIABLE), switched_on(protocol::LOGGING_VARIABLE),
-                    false, false};
+    replay = Replay{program_name,
+                    fd,
+                    switched_on(protocol::PIXELS_VARIABLE),
+                    switched_on(protocol::HASHES_VARIABLE),
+                    switched_on(protocol::LOGGING_VARIABLE),
+                    false,
+                    false};
     headless::use();
     headless::set_idle_hook(on_idle);
     headless::set_present_hook(on_present);

@@ -9,7 +9,9 @@
 //   HELLO          first of all: the program understands the protocol
 //   LINE           a line the program printed, as it printed it
 //   FRAME          a frame the graphics window showed; its pixels only when
-//                  QZ370_REPLAY_PIXELS=1
+//                  QZ370_REPLAY_PIXELS=1, else its hash (uint64_t, as
+//                  headless::client_pixels_hash gives it) when
+//                  QZ370_REPLAY_HASHES=1, else nothing
 //   FINAL_PICTURE  the graphics window's pixels as the program ends
 //   PLAYBACK_ENDED playback has stopped, by itself or because an input
 //                  dialog waits for an answer the script does not give next
@@ -26,6 +28,7 @@ namespace qz370::replay_protocol {
 
 constexpr const char *FD_VARIABLE = "QZ370_REPLAY_FD";
 constexpr const char *PIXELS_VARIABLE = "QZ370_REPLAY_PIXELS";
+constexpr const char *HASHES_VARIABLE = "QZ370_REPLAY_HASHES";
 constexpr const char *LOGGING_VARIABLE = "QZ370_REPLAY_LOGGING";
 
 enum Kind : uint32_t { HELLO = 1, LINE = 2, FRAME = 3, FINAL_PICTURE = 4, PLAYBACK_ENDED = 5 };

@@ -33,8 +33,9 @@ constexpr int PIPE_BYTES = 1 << 20;
 constexpr int POLL_INTERVAL_MS = 100;
 // No window of the window system is larger than 8192 pixels a side.
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
-constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY", "QZ370_RECORD", protocol::FD_VARIABLE,
-                                             protocol::PIXELS_VARIABLE, protocol::LOGGING_VARIABLE};
+constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY",           "QZ370_RECORD",
+                                             protocol::FD_VARIABLE,     protocol::PIXELS_VARIABLE,
+                                             protocol::HASHES_VARIABLE, protocol::LOGGING_VARIABLE};
 
 std::string why_not_runnable(const std::string &path) {
     struct stat status {};
@@ -72,7 +73,7 @@ bool ours(std::string_view entry) {
 }
 
 // The user's environment without any switch of ours, then the replay's own.
-std::vector<std::string> program_environment(int fd, bool logging, bool frame_pixels) {
+std::vector<std::string> program_environment(int fd, bool logging, FrameContent content) {
     std::vector<std::string> entries;
     for (char **entry = environ; *entry != nullptr; ++entry) {
         if (!ours(*entry)) {
@@ -81,8 +82,11 @@ std::vector<std::string> program_environment(int fd, bool logging, bool frame_pi
     }
     entries.emplace_back("QZ370_DISPLAY=headless");
     entries.push_back(std::string(protocol::FD_VARIABLE) + "=" + std::to_string(fd));
-    if (frame_pixels) {
+    if (content.pixels) {
         entries.push_back(std::string(protocol::PIXELS_VARIABLE) + "=1");
+    }
+    if (content.hashes) {
+        entries.push_back(std::string(protocol::HASHES_VARIABLE) + "=1");
     }
     if (logging) {
         entries.push_back(std::string(protocol::LOGGING_VARIABLE) + "=1");
@@ -198,6 +202,15 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
         reader.reports->line(reader.line.c_str());
         return true;
     case protocol::FRAME:
+        if (header.size == sizeof(uint64_t) && header.width == 0) {
+            uint64_t hash = 0;
+            if (!read_exactly(reader, &hash, sizeof hash)) {
+                return false;
+            }
+            reader.reports->frame(nullptr, 0, 0, header.scripted != 0, &hash);
+            return true;
+        }
+        [[fallthrough]];
     case protocol::FINAL_PICTURE: {
         if (!pixels_fit(header)) {
             return false;
@@ -209,7 +222,8 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
             return false;
         }
         if (header.kind == protocol::FRAME) {
-            reader.reports->frame(target.data(), header.width, header.height, header.scripted != 0);
+            reader.reports->frame(header.size != 0 ? target.data() : nullptr, header.width, header.height,
+                                  header.scripted != 0, nullptr);
         } else {
             reader.final_picture.width = header.width;
             reader.final_picture.height = header.height;
@@ -302,7 +316,7 @@ void end_running_program() {
     }
 }
 
-ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, int timeout_seconds,
+ProgramRun run_program(const std::string &program, bool logging, FrameContent content, int timeout_seconds,
                        const ProgramReports &reports) {
     ProgramRun run;
     int ends[2];
@@ -314,7 +328,7 @@ ProgramRun run_program(const std::string &program, bool logging, bool frame_pixe
     // whole, where one is allowed: fewer switches between the two processes.
     fcntl(ends[1], F_SETFD, 0);
     fcntl(ends[0], F_SETPIPE_SZ, PIPE_BYTES);
-    pid_t child = spawn(program, program_environment(ends[1], logging, frame_pixels), run.failure);
+    pid_t child = spawn(program, program_environment(ends[1], logging, content), run.failure);
     close(ends[1]);
     if (child < 0) {
         close(ends[0]);

@@ -12,7 +12,8 @@ namespace replay {
 
 struct ProgramReports {
     std::function<void(const char *line)> line;
-    std::function<void(const uint32_t *pixels, int width, int height, bool scripted)> frame;
+    // pixels only when asked for; else hash, when asked for; else neither
+    std::function<void(const uint32_t *pixels, int width, int height, bool scripted, const uint64_t *hash)> frame;
 };
 
 struct Picture {
@@ -35,10 +36,14 @@ struct ProgramRun {
 bool find_program(std::string &program, std::string &error);
 
 // Runs the program in the current directory on the headless display and
-// hands what it reports to reports as it comes; pixels of every frame only
-// when frame_pixels is set.
+// hands what it reports to reports as it comes: every frame with its pixels
+// when frame_pixels is set, else with its hash when frame_hashes is.
 // A program still running after timeout_seconds of real time is ended.
-ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, int timeout_seconds,
+struct FrameContent {
+    bool pixels;
+    bool hashes;
+};
+ProgramRun run_program(const std::string &program, bool logging, FrameContent content, int timeout_seconds,
                        const ProgramReports &reports);
 
 // Ends the program being replayed, if any, and waits for it: before the

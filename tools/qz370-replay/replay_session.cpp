@@ -113,8 +113,10 @@ void keep_printed_line(const char *printed) {
     }
 }
 
-void keep_frame_hash(const uint32_t *pixels, int width, int height) {
-    if (std::fprintf(session.outputs.hashes, "%016" PRIx64 "\n", frame_hash(pixels, width, height)) < 0) {
+// From the pixels when they came, else as the program hashed them.
+void keep_frame_hash(const uint32_t *pixels, int width, int height, const uint64_t *hash) {
+    uint64_t value = hash != nullptr ? *hash : frame_hash(pixels, width, height);
+    if (std::fprintf(session.outputs.hashes, "%016" PRIx64 "\n", value) < 0) {
         note_failure(session.options->hashes_file);
     }
 }
@@ -149,14 +151,14 @@ void maybe_show_progress() {
 // The game draws one frame per event, and the display shows each before the
 // program would next block: the frames shown between switching playback on
 // and sending Quit are those of the scripted events.
-void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
+void keep_frame(const uint32_t *pixels, int width, int height, bool scripted, const uint64_t *hash) {
     stop_if_interrupted();
     session.report.frames += 1;
     if (scripted) {
         session.report.events += 1;
     }
     if (session.outputs.hashes != nullptr) {
-        keep_frame_hash(pixels, width, height);
+        keep_frame_hash(pixels, width, height, hash);
     }
     if (!session.outputs.frames_dir.empty()) {
         keep_frame_picture(pixels, width, height);
@@ -168,10 +170,10 @@ void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
 }
 
 // A frame's pixels cost a copy (packing its rows, or sending them from a
-// program): only the frame outputs need them.
-bool frame_pixels_wanted() {
-    return session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() || session.outputs.gif != nullptr;
-}
+// program): only the pictures need them; a hash is taken where the rows lie.
+bool frame_pixels_wanted() { return !session.outputs.frames_dir.empty() || session.outputs.gif != nullptr; }
+
+bool frame_hashes_wanted() { return session.outputs.hashes != nullptr; }
 
 void on_present(HWND window) {
     if (window != graphics_window) {
@@ -180,7 +182,9 @@ void on_present(HWND window) {
     int width = 0;
     int height = 0;
     const uint32_t *pixels = frame_pixels_wanted() ? qz370::headless::client_pixels(window, &width, &height) : nullptr;
-    keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent);
+    uint64_t hash = frame_hashes_wanted() && pixels == nullptr ? qz370::headless::client_pixels_hash(window) : 0;
+    keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent,
+               pixels == nullptr ? &hash : nullptr);
 }
 
 void play_game() {
@@ -194,7 +198,8 @@ void play_game() {
 
 void play_program() {
     ProgramReports reports{keep_printed_line, keep_frame};
-    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels_wanted(),
+    ProgramRun run = run_program(session.options->program, session.options->logging,
+                                 FrameContent{frame_pixels_wanted(), frame_hashes_wanted()},
                                  session.options->timeout_seconds, reports);
     program_picture = std::move(run.final_picture);
     session.report.program_failure = run.failure;
