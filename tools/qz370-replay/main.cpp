@@ -1,6 +1,6 @@
 // qz370-replay: plays a recorded script through the game (or a program of the
-// user's own) on the headless display and keeps its log, its frames and its
-// final picture.
+// user's own), run as a program of its own on the headless display, and keeps
+// its log, its frames and its final picture.
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -134,7 +134,9 @@ int main(int argc, char **argv) {
     if (options.check) {
         return check_script(options);
     }
-    if (!options.program.empty() && !replay::find_program(options.program, error)) {
+    bool found = options.program.empty() ? replay::find_game(options.program, error)
+                                         : replay::find_program(options.program, error);
+    if (!found) {
         return fail(error, EXIT_BAD_USE);
     }
     if (!replay::check_paths(options, error)) {

@@ -29,6 +29,7 @@ namespace protocol = qz370::replay_protocol;
 using Clock = std::chrono::steady_clock;
 
 constexpr int PIPE_BYTES = 1 << 20;
+constexpr const char *GAME_NAME = "vortaline";
 // How often a wait for the program looks at the clock and for a signal.
 constexpr int POLL_INTERVAL_MS = 100;
 // No window of the window system is larger than 8192 pixels a side.
@@ -314,6 +315,19 @@ void end_running_program() {
         wait_for(running_child);
         running_child = -1;
     }
+}
+
+bool find_game(std::string &program, std::string &error) {
+    std::error_code unknown;
+    fs::path beside = fs::read_symlink("/proc/self/exe", unknown).parent_path() / GAME_NAME;
+    for (const fs::path &candidate : {beside, fs::path(QZ370_BUILT_GAME)}) {
+        if (why_not_runnable(candidate.string()).empty()) {
+            program = candidate.lexically_normal().string();
+            return true;
+        }
+    }
+    error = std::string("qz370-replay: cannot find the game: no ") + GAME_NAME + " beside qz370-replay";
+    return false;
 }
 
 ProgramRun run_program(const std::string &program, bool logging, FrameContent content, int timeout_seconds,

@@ -35,6 +35,9 @@ struct ProgramRun {
 // holds the one line to show.
 bool find_program(std::string &program, std::string &error);
 
+// The game: beside this tool, as installed, or else where this build made it.
+bool find_game(std::string &program, std::string &error);
+
 // Runs the program in the current directory on the headless display and
 // hands what it reports to reports as it comes: every frame with its pixels
 // when frame_pixels is set, else with its hash when frame_hashes is.

@@ -8,11 +8,8 @@
 #include <cstring>
 
 #include "frame_hash.h"
-#include "game_state.h"
 #include "gif_animation.h"
-#include "headless.h"
 #include "interruption.h"
-#include "library_state.h"
 #include "png_file.h"
 #include "program_replay.h"
 #include "script_check.h"
@@ -32,8 +29,6 @@ constexpr const char *SCRIPT_COPY = "QZ370.SCR";
 struct Session {
     const Options *options;
     Outputs outputs;
-    bool playback_switched_on;
-    bool quit_sent;
     Report report;
     Clock::time_point start;
     Clock::time_point last_progress;
@@ -44,37 +39,11 @@ struct Session {
 };
 
 Session session;
-Picture program_picture;  // a program's own: its graphics window as it ended
+Picture program_picture;  // the program's graphics window as it ended
 
 std::string read_script_copy() { return read_script_text(SCRIPT_COPY); }
 
 double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// The Run menu's commands, sent as choosing the menu item would send them.
-void send_run_command(UINT id) { PostMessageA(graphics_window, WM_COMMAND, id, 0); }
-
-// The game has nothing to do: at its first wait that is the moment to start
-// playing, as Ctrl+L and Ctrl+P would; once playback has stopped, for whatever
-// reason, the run ends as if the user chose Quit.
-void on_idle() {
-    stop_if_interrupted();
-    if (!session.playback_switched_on) {
-        session.playback_switched_on = true;
-        if (session.options->logging && !logging) {
-            send_run_command(MENU_LOGGING);
-        }
-        send_run_command(MENU_PLAYBACK);
-        return;
-    }
-    if (!input.playing_back) {
-        if (!session.quit_sent) {
-            session.playback_ended = true;
-            session.script_offset = script_file != nullptr ? std::ftell(script_file) : -1;
-        }
-        session.quit_sent = true;
-        send_run_command(MENU_QUIT);
-    }
-}
 
 // Named as the user named it, not by the temporary name it is written under.
 void note_failure(const std::string &output) {
@@ -149,8 +118,8 @@ void maybe_show_progress() {
 }
 
 // The game draws one frame per event, and the display shows each before the
-// program would next block: the frames shown between switching playback on
-// and sending Quit are those of the scripted events.
+// program would next block: the program marks the frames shown between
+// switching playback on and choosing Quit, those of the scripted events.
 void keep_frame(const uint32_t *pixels, int width, int height, bool scripted, const uint64_t *hash) {
     stop_if_interrupted();
     session.report.frames += 1;
@@ -169,32 +138,11 @@ void keep_frame(const uint32_t *pixels, int width, int height, bool scripted, co
     maybe_show_progress();
 }
 
-// A frame's pixels cost a copy (packing its rows, or sending them from a
-// program): only the pictures need them; a hash is taken where the rows lie.
+// A frame's pixels cost a copy (packing its rows, sending them): only the
+// pictures need them; a hash the program takes where the rows lie.
 bool frame_pixels_wanted() { return !session.outputs.frames_dir.empty() || session.outputs.gif != nullptr; }
 
 bool frame_hashes_wanted() { return session.outputs.hashes != nullptr; }
-
-void on_present(HWND window) {
-    if (window != graphics_window) {
-        return;
-    }
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = frame_pixels_wanted() ? qz370::headless::client_pixels(window, &width, &height) : nullptr;
-    uint64_t hash = frame_hashes_wanted() && pixels == nullptr ? qz370::headless::client_pixels_hash(window) : 0;
-    keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent,
-               pixels == nullptr ? &hash : nullptr);
-}
-
-void play_game() {
-    qz370::headless::use();
-    qz370::headless::set_idle_hook(on_idle);
-    qz370::headless::set_present_hook(on_present);
-    print_observer = keep_printed_line;
-    char no_arguments[] = "";
-    game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
-}
 
 void play_program() {
     ProgramReports reports{keep_printed_line, keep_frame};
@@ -226,37 +174,20 @@ void find_where_playback_stopped() {
     }
 }
 
-// The graphics window's picture as the run ended: the game's window, or what
-// the program sent last.
-const uint32_t *final_picture(int *width, int *height) {
-    if (!session.options->program.empty()) {
-        *width = program_picture.width;
-        *height = program_picture.height;
-        return program_picture.pixels.data();
-    }
-    return qz370::headless::client_pixels(graphics_window, width, height);
-}
-
 // The GIF ends on the picture the window ends with, as --png keeps it.
 void finish_gif() {
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = final_picture(&width, &height);
-    finish_animation(pixels, width, height, session.report.gif_error);
+    finish_animation(program_picture.pixels.data(), program_picture.width, program_picture.height,
+                     session.report.gif_error);
 }
 
 }  // namespace
 
 Report run_replay(const Options &options, const Outputs &outputs) {
-    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false, false, false, -1};
+    session = Session{&options, outputs, Report{}, Clock::now(), Clock::now(), false, false, false, -1};
     if (outputs.gif != nullptr) {
         start_animation(outputs.gif);
     }
-    if (options.program.empty()) {
-        play_game();
-    } else {
-        play_program();
-    }
+    play_program();
     find_where_playback_stopped();
     if (outputs.gif != nullptr) {
         finish_gif();
@@ -269,10 +200,7 @@ Report run_replay(const Options &options, const Outputs &outputs) {
 }
 
 bool write_final_picture(const std::string &path) {
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = final_picture(&width, &height);
-    return write_png(path.c_str(), pixels, width, height);
+    return write_png(path.c_str(), program_picture.pixels.data(), program_picture.width, program_picture.height);
 }
 
 }  // namespace replay
