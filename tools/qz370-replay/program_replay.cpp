@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -29,6 +30,7 @@ namespace protocol = qz370::replay_protocol;
 using Clock = std::chrono::steady_clock;
 
 constexpr int PIPE_BYTES = 1 << 20;
+constexpr size_t READ_BLOCK_BYTES = 64 * 1024;
 constexpr const char *GAME_NAME = "vortaline";
 // How often a wait for the program looks at the clock and for a signal.
 constexpr int POLL_INTERVAL_MS = 100;
@@ -143,6 +145,8 @@ struct Reader {
     bool playback_ended;
     bool dialog_waits;
     int64_t script_offset;
+    std::vector<char> buffered;  // read from the pipe, not yet taken from buffered_from on
+    size_t buffered_from;
 };
 
 // Waits until the pipe has something to read; false once the deadline has
@@ -162,22 +166,50 @@ bool wait_for_data(Reader &reader) {
     return true;
 }
 
-// False at the end of the stream, if it ends inside the block, or at the deadline.
-bool read_exactly(Reader &reader, void *data, size_t size) {
-    char *bytes = static_cast<char *>(data);
-    while (size > 0) {
+// Up to a whole block from the pipe; false at its end or at the deadline.
+bool take_from_pipe(Reader &reader, char *into, size_t capacity, size_t &got) {
+    for (;;) {
         if (!wait_for_data(reader)) {
             return false;
         }
-        ssize_t got = read(reader.fd, bytes, size);
-        if (got < 0 && errno == EINTR) {
+        ssize_t count = read(reader.fd, into, capacity);
+        if (count < 0 && errno == EINTR) {
             continue;
         }
-        if (got <= 0) {
-            return false;
+        got = count > 0 ? static_cast<size_t>(count) : 0;
+        return count > 0;
+    }
+}
+
+// False at the end of the stream, if it ends inside the block, or at the
+// deadline. Small records come out of a block read at once; a frame's pixels
+// go straight where they belong.
+bool read_exactly(Reader &reader, void *data, size_t size) {
+    char *bytes = static_cast<char *>(data);
+    while (size > 0) {
+        if (reader.buffered_from == reader.buffered.size()) {
+            if (size >= READ_BLOCK_BYTES) {
+                size_t got = 0;
+                if (!take_from_pipe(reader, bytes, size, got)) {
+                    return false;
+                }
+                bytes += got;
+                size -= got;
+                continue;
+            }
+            size_t got = 0;
+            reader.buffered.resize(READ_BLOCK_BYTES);
+            if (!take_from_pipe(reader, reader.buffered.data(), READ_BLOCK_BYTES, got)) {
+                return false;
+            }
+            reader.buffered.resize(got);
+            reader.buffered_from = 0;
         }
-        bytes += got;
-        size -= static_cast<size_t>(got);
+        size_t taken = std::min(size, reader.buffered.size() - reader.buffered_from);
+        std::memcpy(bytes, reader.buffered.data() + reader.buffered_from, taken);
+        reader.buffered_from += taken;
+        bytes += taken;
+        size -= taken;
     }
     return true;
 }
@@ -350,7 +382,7 @@ ProgramRun run_program(const std::string &program, bool logging, FrameContent co
     }
     running_child = child;
     Reader reader{ends[0], &reports, Clock::now() + std::chrono::seconds(timeout_seconds), false, false, false, {}, {},
-                  {}, false, false, -1};
+                  {}, false, false, -1, {}, 0};
     read_reports(reader);
     close(ends[0]);
     // A program that never finishes, or keeps the pipe open in a process of
