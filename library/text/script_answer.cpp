@@ -127,7 +127,11 @@ void write_script_answer(const char *text)
 // that is no answer is left where it was, for the event reader to meet.
 bool read_script_answer(char *text, int size)
 {
-    if (script_file_direction() != SCRIPT_READING || input.periodic_count > 0) {
+    if (script_file_direction() != SCRIPT_READING) {
+        return false;
+    }
+    if (input.periodic_count > 0) {
+        settle_reading_offset();
         return false;
     }
     const long start = std::ftell(script_file);
@@ -140,5 +144,6 @@ bool read_script_answer(char *text, int size)
         return true;
     }
     std::fseek(script_file, start, SEEK_SET);
+    settle_reading_offset();
     return false;
 }

@@ -30,11 +30,6 @@ int open_script_file(int direction)
                     SCRIPT_FILE_NAME);
         return 0;
     }
-    // Read unbuffered, the file's position is the reader's own: whoever
-    // watches the program (a replay) can tell which line playback stopped at.
-    if (!writing) {
-        std::setvbuf(script_file, nullptr, _IONBF, 0);
-    }
     open_direction = direction;
     write_failure_reported = 0;
     return 1;
@@ -43,6 +38,22 @@ int open_script_file(int direction)
 int script_file_direction()
 {
     return script_file == nullptr ? SCRIPT_CLOSED : open_direction;
+}
+
+// Only this platform's C library moves the file's own offset back to the
+// stream's on a flush of a stream being read; elsewhere such a flush may drop
+// what was read ahead, and nothing watches the offset there.
+#ifdef _WIN32
+constexpr bool FLUSH_SETTLES_READING_OFFSET = false;
+#else
+constexpr bool FLUSH_SETTLES_READING_OFFSET = true;
+#endif
+
+void settle_reading_offset()
+{
+    if (FLUSH_SETTLES_READING_OFFSET && script_file_direction() == SCRIPT_READING) {
+        std::fflush(script_file);
+    }
 }
 
 void note_script_write(int printed)

@@ -1,6 +1,6 @@
 // Where the program's reader stands in its script, as any outside tool could
-// tell: the library reads QZ370.SCR unbuffered, so the open file's offset is
-// the reader's own.
+// tell: once playback stops, or a dialog's answer is not the next line, the
+// library settles the open file's offset where its reader stands.
 #pragma once
 
 #include <cstdint>
