@@ -34,6 +34,9 @@ constexpr size_t READ_BLOCK_BYTES = 64 * 1024;
 constexpr const char *GAME_NAME = "vortaline";
 // How often a wait for the program looks at the clock and for a signal.
 constexpr int POLL_INTERVAL_MS = 100;
+// A program that has closed its reports is about to exit: it is looked at
+// often, since the whole run waits for it.
+constexpr int EXIT_POLL_INTERVAL_MS = 1;
 // No window of the window system is larger than 8192 pixels a side.
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
 constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY",           "QZ370_RECORD",
@@ -301,7 +304,7 @@ bool exits_by(pid_t child, Reader &reader) {
         if (Clock::now() >= reader.deadline) {
             return false;
         }
-        poll(nullptr, 0, POLL_INTERVAL_MS);
+        poll(nullptr, 0, EXIT_POLL_INTERVAL_MS);
     }
     return true;
 }
