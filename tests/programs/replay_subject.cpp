@@ -3,6 +3,7 @@
 //   print-lines  prints lines with and without line ends, and one too long
 //   fail         prints a line, then returns 5
 //   never-waits  goes on drawing and never waits again
+//   own-loop     takes messages in a loop of its own, never asking for an event
 #include <qz370.h>
 
 #include <cstdlib>
@@ -44,6 +45,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     } else if (subject_is("fail")) {
         QZ370_print("about to fail\n");
         return FAILURE_STATUS;
+    } else if (subject_is("own-loop")) {
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageA(&message);
+        }
+        return 0;
     } else if (subject_is("never-waits")) {
         for (;;) {
             QZ370_rectangle(WHITE, -10, 10, 10, -10, 1);

@@ -317,6 +317,8 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
          "line 2 'QZ370_KBD(32);': no line end: the reader meets the end of the file there and does not play it\n"},
         {"", "./hang", SHORT_SCRIPT, 3, "hang did not finish within 1 s (--timeout); ended\n"},
         {"never-waits", SUBJECT, SHORT_SCRIPT, 3, "replay_subject did not finish within 1 s (--timeout); ended\n"},
+        {"own-loop", SUBJECT, SHORT_SCRIPT, 3,
+         "replay_subject: stopped after 60 s of the replay's clock without taking the script's next event\n"},
         {"fail", SUBJECT, SHORT_SCRIPT, 3, "exited with 5\nqz370-replay: the last lines it printed:\n  about to fail\n"},
     };
     for (const Case &c : cases) {
