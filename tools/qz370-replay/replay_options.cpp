@@ -25,7 +25,7 @@ const char *const USAGE =
     "  --quiet        no progress line and no summary\n"
     "  --help         this text\n"
     "Outputs are written under temporary names beside their places and take\n"
-    "those places only when the whole run succeeds; an output that is the script,\n"
+    "those places only when the run ends with 0 or 4; an output that is the script,\n"
     "or two outputs that are one file, are refused before anything is written.\n"
     "Exit status:\n"
     "  0  the script played and every output was written\n"
