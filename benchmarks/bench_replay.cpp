@@ -35,21 +35,24 @@ struct ToolResult {
 fs::path scratch_path(const std::string &name) { return fs::temp_directory_path() / ("qz370-bench-" + name); }
 
 // Runs the tool with its summary going to a file, and reads the summary back.
-ToolResult run_tool(std::vector<std::string> arguments) {
+ToolResult run_tool(std::vector<std::string> arguments, const std::string &tool = QZ370_REPLAY_TOOL) {
     fs::path summary = scratch_path("summary-" + std::to_string(getpid()));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, summary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::string tool = QZ370_REPLAY_TOOL;
-    std::vector<char *> argv{tool.data()};
+    // Long runs are what is measured here; an earlier tool had no limit.
+    if (tool == QZ370_REPLAY_TOOL) {
+        arguments.insert(arguments.end(), {"--timeout", "86400"});
+    }
+    std::vector<char *> argv{const_cast<char *>(tool.c_str())};
     for (std::string &argument : arguments) {
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
     pid_t child = 0;
     ToolResult result{false, 0, 0, 0};
-    if (posix_spawn(&child, QZ370_REPLAY_TOOL, &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&child, tool.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
         rusage usage{};
         wait4(child, &status, 0, &usage);
@@ -70,10 +73,11 @@ ToolResult run_tool(std::vector<std::string> arguments) {
     return result;
 }
 
-void time_replays(benchmark::State &state, const std::vector<std::string> &arguments) {
+void time_replays(benchmark::State &state, const std::vector<std::string> &arguments,
+                  const std::string &tool = QZ370_REPLAY_TOOL) {
     ToolResult last{};
     for (auto _ : state) {
-        last = run_tool(arguments);
+        last = run_tool(arguments, tool);
         if (!last.ok) {
             state.SkipWithError("the replay tool failed");
             return;
@@ -141,6 +145,39 @@ void BM_ReplayShotAndTicksLogged(benchmark::State &state)
     fs::remove(script);
     fs::remove(log);
 }
+
+// The game replayed as a program of its own (--program) beside the game linked
+// into a tool, which the tool QZ370_LINKED_REPLAY_TOOL names: a build of an
+// earlier tool that linked the game in (without it the figures compare this
+// tool with itself). 20,000 ticks after SHOOT!, keeping the last picture or a
+// hash per frame.
+constexpr int64_t SIDE_BY_SIDE_TICKS = 20'000;
+
+std::string linked_replay_tool() {
+    const char *named = std::getenv("QZ370_LINKED_REPLAY_TOOL");
+    return named != nullptr ? named : QZ370_REPLAY_TOOL;
+}
+
+void replay_game_side_by_side(benchmark::State &state, bool as_program, const char *output) {
+    fs::path script = shot_and_ticks_script(SIDE_BY_SIDE_TICKS);
+    fs::path kept = scratch_path(std::string("side-by-side") + output);
+    std::vector<std::string> arguments{"--script", script.string(), output, kept.string()};
+    if (as_program) {
+        arguments.insert(arguments.end(), {"--program", QZ370_GAME});
+    }
+    time_replays(state, arguments, as_program ? QZ370_REPLAY_TOOL : linked_replay_tool());
+    fs::remove(script);
+    fs::remove(kept);
+}
+
+BENCHMARK_CAPTURE(replay_game_side_by_side, linked_png, false, "--png")
+    ->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK_CAPTURE(replay_game_side_by_side, program_png, true, "--png")
+    ->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK_CAPTURE(replay_game_side_by_side, linked_hashes, false, "--hashes")
+    ->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK_CAPTURE(replay_game_side_by_side, program_hashes, true, "--hashes")
+    ->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
 
 BENCHMARK(BM_ReplayDemo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ReplayDemoLogged)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -157,6 +157,12 @@ void write_script_line(int kind, const EventRecord &event);
 void write_periodic_run();
 int read_script_line();
 void stop_playback();
+// The line-input dialog's answer as a script line of its own: written while
+// recording (after the pending periodic run), and taken while playing back
+// when the next line is one; read_script_line never takes such a line.
+void write_script_answer(const char *text);
+// The answer goes to text, cut to size - 1 characters and terminated.
+bool read_script_answer(char *text, int size);
 void close_script_file();
 
 // The Run menu's script commands (Record Script, Playback Script, Play One Script).
@@ -168,6 +174,9 @@ void request_play_one();
 
 constexpr int GETS_TEMPLATE_BYTES = 292;
 constexpr int GETS_BUFFER_SIZE = 256;
+// Longer answers are cut where a recording writes them, so that every answer
+// line fits the reader's buffer.
+constexpr int LONGEST_SCRIPTED_ANSWER = 4095;
 constexpr WORD GETS_BUTTON_ID = 101;
 constexpr WORD GETS_EDIT_ID = 102;
 constexpr WORD GETS_PROMPT_ID = 103;

@@ -84,6 +84,11 @@ int QZ370_end()
     ReleaseDC(graphics_window, window_dc);
     // A released context must not be copied to again.
     window_dc = nullptr;
+    // A program that ends by itself while recording keeps its last ticks, as
+    // switching recording off would.
+    if (input.recording) {
+        write_periodic_run();
+    }
     close_script_file();
     return 1;
 }

@@ -1,5 +1,7 @@
 // QZ370_gets and QZ370_gets_n: ask the user for one line of text in a modal
 // dialog over the graphics window. Only the Okay button (or Enter) closes it.
+// While recording the answer goes into the script; while playing back, an
+// answer the script holds next is entered and confirmed as the user would.
 #include "library_state.h"
 
 char *gets_target = nullptr;
@@ -9,6 +11,27 @@ namespace {
 
 constexpr INT_PTR DIALOG_NOT_CREATED = -1;
 constexpr INT_PTR DIALOG_CONFIRMED = 1;
+
+void answer_from_script(HWND dialog)
+{
+    char answer[LONGEST_SCRIPTED_ANSWER + 1];
+    if (input.playing_back && read_script_answer(answer, sizeof answer)) {
+        SetDlgItemTextA(dialog, GETS_EDIT_ID, answer);
+        SendMessageA(dialog, WM_COMMAND, GETS_BUTTON_ID, 0);
+    }
+}
+
+// The program gets the line cut to its buffer, and a recording keeps what the
+// program got.
+void take_answer(HWND dialog)
+{
+    char unread[GETS_BUFFER_SIZE];
+    char *answer = gets_target != nullptr ? gets_target : unread;
+    GetDlgItemTextA(dialog, GETS_EDIT_ID, answer, gets_target != nullptr ? gets_target_size : GETS_BUFFER_SIZE);
+    if (input.recording) {
+        write_script_answer(answer);
+    }
+}
 
 }  // namespace
 
@@ -49,16 +72,16 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_INITDIALOG:
         gets_target = reinterpret_cast<char *>(lParam);
+        answer_from_script(dialog);
         return TRUE;
-    case WM_COMMAND:
+    case WM_COMMAND: {
         if (wParam != GETS_BUTTON_ID) {
             return FALSE;
         }
-        if (gets_target != nullptr) {
-            GetDlgItemTextA(dialog, GETS_EDIT_ID, gets_target, gets_target_size);
-        }
+        take_answer(dialog);
         EndDialog(dialog, DIALOG_CONFIRMED);
         return TRUE;
+    }
     default:
         return FALSE;
     }

@@ -40,6 +40,22 @@ int script_file_direction()
     return script_file == nullptr ? SCRIPT_CLOSED : open_direction;
 }
 
+// Only this platform's C library moves the file's own offset back to the
+// stream's on a flush of a stream being read; elsewhere such a flush may drop
+// what was read ahead, and nothing watches the offset there.
+#ifdef _WIN32
+constexpr bool FLUSH_SETTLES_READING_OFFSET = false;
+#else
+constexpr bool FLUSH_SETTLES_READING_OFFSET = true;
+#endif
+
+void settle_reading_offset()
+{
+    if (FLUSH_SETTLES_READING_OFFSET && script_file_direction() == SCRIPT_READING) {
+        std::fflush(script_file);
+    }
+}
+
 void note_script_write(int printed)
 {
     if (printed < 0) {

@@ -102,6 +102,7 @@ void hand_out_owed_periodic_event()
 
 void stop_playback()
 {
+    settle_reading_offset();
     input.playing_back = 0;
     input.play_one = 0;
     CheckMenuItem(run_menu, MENU_PLAYBACK, MF_BYCOMMAND | MF_UNCHECKED);

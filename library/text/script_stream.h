@@ -16,3 +16,8 @@ int script_file_direction();
 // Reports a line that could not be written (a full disk, say), once for each
 // opening of the file, so a long run prints one message, not one per event.
 void note_script_write(int printed);
+
+// While reading: the file's own offset is made the reader's, so that whoever
+// watches the program (a replay) can tell the line it stopped at. Read ahead
+// is dropped and read again when needed.
+void settle_reading_offset();

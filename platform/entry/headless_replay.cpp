@@ -10,8 +10,10 @@
 #include <limits>
 #include <vector>
 
+#include "entry/headless_run_limit.h"
 #include "entry/library_windows.h"
 #include "entry/replay_protocol.h"
+#include "entry/script_position.h"
 #include "headless.h"
 
 namespace qz370::entry {
@@ -26,6 +28,7 @@ struct Replay {
     const char *program_name;
     int fd;
     bool frame_pixels;  // every frame's pixels, not only its header
+    bool frame_hashes;  // else every frame's hash
     bool logging;
     bool playback_switched_on;
     bool quit_chosen;
@@ -82,8 +85,8 @@ void flush()
     unsent.clear();
 }
 
-// Small records wait in a buffer, sent when it fills, with each frame and
-// whenever the program waits: a logged frame is thousands of lines.
+// Small records wait in a buffer, sent when it fills and whenever the program
+// waits: a logged frame is thousands of lines, a hashed one a few bytes.
 void send(protocol::Kind kind, bool scripted, int width, int height, const void *payload, size_t size)
 {
     protocol::RecordHeader header{kind, scripted ? 1u : 0u, width, height, size};
@@ -101,13 +104,54 @@ void send(protocol::Kind kind, bool scripted, int width, int height, const void 
     }
 }
 
-void send_pixels(protocol::Kind kind, bool scripted, HWND window, bool with_pixels)
+void send_pixels(protocol::Kind kind, bool scripted, HWND window)
 {
     int width = 0;
     int height = 0;
     const uint32_t *pixels = headless::client_pixels(window, &width, &height);
-    size_t size = with_pixels && pixels != nullptr ? static_cast<size_t>(width) * height * sizeof *pixels : 0;
+    size_t size = pixels != nullptr ? static_cast<size_t>(width) * height * sizeof *pixels : 0;
     send(kind, scripted, width, height, pixels, size);
+}
+
+// Packing a frame's rows costs a copy of the frame: only its pixels need it.
+void send_frame(HWND window)
+{
+    const bool scripted = replay.playback_switched_on && !replay.quit_chosen;
+    if (replay.frame_pixels) {
+        send_pixels(protocol::FRAME, scripted, window);
+    } else if (replay.frame_hashes) {
+        const uint64_t hash = headless::client_pixels_hash(window);
+        send(protocol::FRAME, scripted, 0, 0, &hash, sizeof hash);
+    } else {
+        send(protocol::FRAME, scripted, 0, 0, nullptr, 0);
+    }
+}
+
+// How far the reader got, for the tool to name the line.
+void send_playback_ended(bool dialog_waits)
+{
+    const int64_t offset = script_position();
+    send(protocol::PLAYBACK_ENDED, dialog_waits, 0, 0, &offset, sizeof offset);
+    flush();
+}
+
+// Logging is switched on, never off: the program may have it on already.
+void start_playback()
+{
+    replay.playback_switched_on = true;
+    if (replay.logging && !run_item_checked(RUN_LOGGING)) {
+        choose_run_command(RUN_LOGGING);
+    }
+    choose_run_command(RUN_PLAYBACK);
+    start_replay_run_limit(replay.program_name);
+}
+
+// A dialog waiting while the script plays can only wait for ever: the answer
+// it needs is not the script's next line.
+void end_with_dialog_waiting()
+{
+    send_playback_ended(true);
+    std::exit(STUCK_EXIT_CODE);
 }
 
 // The first wait is the moment to start playing, as Ctrl+L and Ctrl+P would;
@@ -117,15 +161,20 @@ void on_idle()
 {
     flush();
     if (graphics_window() != nullptr && !replay.playback_switched_on) {
-        replay.playback_switched_on = true;
-        if (replay.logging) {
-            choose_run_command(RUN_LOGGING);
-        }
-        choose_run_command(RUN_PLAYBACK);
+        start_playback();
         return;
     }
-    if (playback_checked()) {
+    if (replay_run_limit_reached()) {
         return;
+    }
+    if (run_item_checked(RUN_PLAYBACK)) {
+        if (graphics_window_held_by_dialog()) {
+            end_with_dialog_waiting();
+        }
+        return;
+    }
+    if (replay.playback_switched_on && !replay.quit_chosen) {
+        send_playback_ended(false);
     }
     replay.quit_chosen = true;
     insist_on_quit(replay.program_name);
@@ -136,9 +185,7 @@ void on_idle()
 void on_present(HWND window)
 {
     if (window == graphics_window()) {
-        send_pixels(protocol::FRAME, replay.playback_switched_on && !replay.quit_chosen, window,
-                    replay.frame_pixels);
-        flush();
+        send_frame(window);
     }
 }
 
@@ -153,7 +200,7 @@ void send_final_picture()
 {
     HWND window = graphics_window();
     if (window != nullptr) {
-        send_pixels(protocol::FINAL_PICTURE, false, window, true);
+        send_pixels(protocol::FINAL_PICTURE, false, window);
     }
     flush();
     if (replay.fd >= 0) {
@@ -177,8 +224,13 @@ bool start_replay(const char *program_name)
         return false;
     }
     fcntl(fd, F_SETFD, FD_CLOEXEC);
-    replay = Replay{program_name, fd, switched_on(protocol::PIXELS_VARIABLE), switched_on(protocol::LOGGING_VARIABLE),
-                    false, false};
+    replay = Replay{program_name,
+                    fd,
+                    switched_on(protocol::PIXELS_VARIABLE),
+                    switched_on(protocol::HASHES_VARIABLE),
+                    switched_on(protocol::LOGGING_VARIABLE),
+                    false,
+                    false};
     headless::use();
     headless::set_idle_hook(on_idle);
     headless::set_present_hook(on_present);

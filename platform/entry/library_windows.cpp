@@ -38,11 +38,17 @@ void insist_on_quit(const char *program_name)
     }
 }
 
-bool playback_checked()
+bool run_item_checked(UINT id)
 {
     HWND window = graphics_window();
-    UINT state = window != nullptr ? GetMenuState(GetMenu(window), RUN_PLAYBACK, MF_BYCOMMAND) : NO_SUCH_ITEM;
+    UINT state = window != nullptr ? GetMenuState(GetMenu(window), id, MF_BYCOMMAND) : NO_SUCH_ITEM;
     return state != NO_SUCH_ITEM && (state & MF_CHECKED) != 0;
+}
+
+bool graphics_window_held_by_dialog()
+{
+    HWND window = graphics_window();
+    return window != nullptr && !IsWindowEnabled(window);
 }
 
 }  // namespace qz370::entry

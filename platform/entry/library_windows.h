@@ -27,8 +27,11 @@ bool choose_run_command(UINT id);
 void insist_on_quit(const char *program_name);
 constexpr int STUCK_EXIT_CODE = 3;
 
-// Whether the Run menu's Playback item carries its check mark, which it does
-// exactly while a script plays back.
-bool playback_checked();
+// Whether a Run menu item carries its check mark: Playback does exactly
+// while a script plays back, Logging while the call log is on.
+bool run_item_checked(UINT id);
+
+// Whether a modal dialog holds the graphics window (it is disabled meanwhile).
+bool graphics_window_held_by_dialog();
 
 }  // namespace qz370::entry

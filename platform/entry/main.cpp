@@ -15,10 +15,23 @@ namespace {
 
 constexpr int NO_DISPLAY_EXIT_CODE = 2;
 
-bool headless_requested()
+constexpr const char *DISPLAY_VARIABLE = "QZ370_DISPLAY";
+constexpr const char *HEADLESS = "headless";
+
+// Any other value than headless or none is named in a one-line warning and
+// ignored, as a bad QZ370_SCALE or QZ370_RECORD is.
+bool headless_requested(const char *program_name)
 {
-    const char *display = std::getenv("QZ370_DISPLAY");
-    return display != nullptr && std::strcmp(display, "headless") == 0;
+    const char *display = std::getenv(DISPLAY_VARIABLE);
+    if (display == nullptr || *display == '\0') {
+        return false;
+    }
+    if (std::strcmp(display, HEADLESS) == 0) {
+        return true;
+    }
+    std::fprintf(stderr, "%s: %s=%s ignored (%s runs without a screen)\n", program_name, DISPLAY_VARIABLE, display,
+                 HEADLESS);
+    return false;
 }
 
 // Messages name the program as the user started it, without its folder.
@@ -57,7 +70,7 @@ int main(int argc, char **argv)
         if (!qz370::entry::start_replay(name)) {
             return NO_DISPLAY_EXIT_CODE;
         }
-    } else if (headless_requested()) {
+    } else if (headless_requested(name)) {
         qz370::headless::use();
         qz370::entry::limit_headless_run(name);
     } else if (!qz370::sdl::use()) {

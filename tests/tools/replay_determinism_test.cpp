@@ -1,6 +1,7 @@
 // A run recorded on the headless display, replayed by qz370-replay through the
-// game linked in and through the game as --program: both replays show exactly
-// the recorded run's frames and print the same log and final picture.
+// game it finds itself and through the game named with --program: both
+// replays show exactly the recorded run's frames and print the same log and
+// final picture.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -99,7 +100,7 @@ TEST(ReplayDeterminism, TwoReplaysShowTheRecordedFramesAndPrintTheSameLog) {
     }
     EXPECT_NE(script_text.find("QZ370_KBD(-23);"), std::string::npos);
 
-    // The game linked into the tool, then the game as a program of its own.
+    // The game the tool finds, then the game named.
     const std::vector<std::string> players[] = {{}, {"--program", QZ370_BINARY_DIR "/vortaline"}};
     for (const char *replay : {"1", "2"}) {
         std::vector<std::string> arguments{"--script", script, "--logging", "--log", outputs.file(std::string("log") + replay),

@@ -1,9 +1,11 @@
 // qz370-replay's command line, its outputs and its working directory.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -42,7 +44,8 @@ TEST_F(ToolTest, HelpSucceeds) { EXPECT_EQ(run({"--help"}).exit_status, 0); }
 TEST_F(ToolTest, BadArgumentsGiveOneLineAndStatusTwo) {
     for (std::vector<std::string> arguments :
          {std::vector<std::string>{"--bogus"}, {"--log"}, {"--png="}, {"--gif"}, {"stray"}, {"--quiet", "-x"},
-          {"--program", "missing"}, {"--program", "./missing"}, {"--program", "."}}) {
+          {"--program", "missing"}, {"--program", "./missing"}, {"--program", "."}, {"--timeout", "0"},
+          {"--timeout=1s"}}) {
         ToolRun result = run(arguments);
         EXPECT_EQ(result.exit_status, 2) << arguments.front();
         EXPECT_EQ(line_count(result.error_output), 1) << result.error_output;
@@ -180,11 +183,16 @@ TEST_F(ToolTest, EachFrameHasItsOwnHashLine) {
     EXPECT_NE(hashes[0], hashes[1]) << "the first tick brings the fleet into the picture";
 }
 
-TEST_F(ToolTest, AnUnrecognisedLineEndsTheRun) {
+// The outputs show the run up to the line; the status says it stopped there.
+TEST_F(ToolTest, AnUnrecognisedLineEndsTheRunWithStatusFour) {
     write_file(work.file("odd.scr"), "QZ370_PERIODIC(2);\nnot an event\nQZ370_PERIODIC(5);\n");
     ToolRun result = run({"--script", "odd.scr", "--log", "log.txt", "--hashes", "hashes.txt"});
-    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_EQ(result.exit_status, 4);
     EXPECT_NE(result.error_output.find("2 events, 3 frames"), std::string::npos) << result.error_output;
+    EXPECT_NE(result.error_output.find("qz370-replay: odd.scr: playback stopped at line 2 'not an event': unknown "
+                                       "keyword\n"),
+              std::string::npos)
+        << result.error_output;
     EXPECT_EQ(read_lines(work.file("hashes.txt")).size(), 3u);
     EXPECT_EQ(read_file(work.file("log.txt")).find("EOF"), std::string::npos);
 }
@@ -279,6 +287,125 @@ TEST_F(ToolTest, TheDemoScriptPlaysToItsShippedLastFrame) {
     ASSERT_TRUE(test_images::read_png(work.file("last.png"), &ours, &error)) << error;
     ASSERT_TRUE(test_images::read_png(QZ370_TEST_DATA "/../../demo/vortaline.png", &shipped, &error)) << error;
     EXPECT_TRUE(ours.width == shipped.width && ours.height == shipped.height && ours.pixels == shipped.pixels);
+}
+
+}  // namespace
+}  // namespace qz370::test
+
+namespace qz370::test {
+namespace {
+
+const std::string GREETING = QZ370_BINARY_DIR "/examples/greeting";
+const std::string SHAPES = QZ370_BINARY_DIR "/examples/shapes";
+const std::string SUBJECT = QZ370_BINARY_DIR "/tests/replay_subject";
+
+// Runs that cannot end well end in one go, saying why; none may hang.
+TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
+    write_file(work.file("hang"), "#!/bin/sh\nsleep 1000 &\nexec sleep 1000\n");
+    fs::permissions(work.file("hang"), fs::perms::owner_all);
+    struct Case {
+        std::string subject;  // REPLAY_SUBJECT
+        std::string program;
+        std::string script;
+        int exit_status;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"", GREETING, "QZ370_MOUSE(0, 0);\n", 3,
+         "v.scr: the input dialog waits for an answer at the end of the script\n"},
+        {"", GREETING, "QZ370_MOUSE(0, 0);\nQZ370_KBD(65);\n", 3,
+         "v.scr: the input dialog waits for an answer, and line 2 'QZ370_KBD(65);' is not one\n"},
+        {"", GREETING, "QZ370_GETS(\"Ada\");\n", 4,
+         "line 1 'QZ370_GETS(\"Ada\");': an answer to the input dialog, where the program asked for none\n"},
+        {"", "", "QZ370_PERIODIC(2);\n QZ370_MOUSE(-250, 200);\nQZ370_PERIODIC(40);\n", 4,
+         "v.scr: playback stopped at line 2 ' QZ370_MOUSE(-250, 200);': begins with a blank\n"},
+        {"", "", "QZ370_PERIODIC(2);\nQZ370_KBD(32);", 4,
+         "line 2 'QZ370_KBD(32);': no line end: the reader meets the end of the file there and does not play it\n"},
+        {"", "./hang", SHORT_SCRIPT, 3, "hang did not finish within 1 s (--timeout); ended\n"},
+        {"never-waits", SUBJECT, SHORT_SCRIPT, 3, "replay_subject did not finish within 1 s (--timeout); ended\n"},
+        {"own-loop", SUBJECT, SHORT_SCRIPT, 3,
+         "replay_subject: stopped after 60 s of the replay's clock without taking the script's next event\n"},
+        {"fail", SUBJECT, SHORT_SCRIPT, 3, "exited with 5\nqz370-replay: the last lines it printed:\n  about to fail\n"},
+    };
+    for (const Case &c : cases) {
+        write_file(work.file("v.scr"), c.script);
+        std::vector<std::string> arguments{"--script", "v.scr", "--timeout", "1", "--png", "p.png", "--quiet"};
+        if (!c.program.empty()) {
+            arguments.insert(arguments.end(), {"--program", c.program});
+        }
+        setenv("REPLAY_SUBJECT", c.subject.c_str(), 1);
+        ToolRun result = run(arguments);
+        EXPECT_EQ(result.exit_status, c.exit_status) << c.said;
+        EXPECT_NE(result.error_output.find(c.said), std::string::npos) << result.error_output;
+        EXPECT_EQ(fs::exists(work.file("p.png")), c.exit_status == 4) << c.said;
+        fs::remove(work.file("p.png"));
+    }
+    unsetenv("REPLAY_SUBJECT");
+}
+
+TEST_F(ToolTest, ASignalStopsTheRunWhileTheProgramIsStuck) {
+    write_file(work.file("v.scr"), SHORT_SCRIPT);
+    write_file(work.file("stuck"), "#!/bin/sh\ntouch started\nexec sleep 1000\n");
+    fs::permissions(work.file("stuck"), fs::perms::owner_all);
+    // It starts in the tool's scratch directory.
+    auto started = [&] {
+        for (const auto &entry : fs::recursive_directory_iterator(scratch.path())) {
+            if (entry.path().filename() == "started") {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int signal : {SIGINT, SIGTERM}) {
+        ToolRun result = run_replay_tool_until(
+            {"--script", "v.scr", "--program", work.file("stuck"), "--log", "log.txt"}, work.path(), scratch.path(),
+            started, signal);
+        EXPECT_EQ(result.exit_status, 128 + signal) << result.error_output;
+        EXPECT_FALSE(fs::exists(work.file("log.txt")));
+    }
+}
+
+// Lines taken as written (an empty line, blanks between numbers, an answer)
+// are not listed.
+TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
+    write_file(work.file("v.scr"),
+               "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
+               "QZ370_PERIODIC(-4);\n\nQZ370_MOUSE(99999999999, 0);\nQZ370_GETS(\"a\\x22b\");\nQZ370_GETS(\"a);\n"
+               "hello\nQZ370_MOUSE(1,2);\nQZ370_KBD(5);");
+    std::string command = "cd '" + work.path() + "' && '" QZ370_BINARY_DIR
+                          "/tools/qz370-replay/qz370-replay' --check --script v.scr >check.txt";
+    int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 4);
+    EXPECT_EQ(read_file(work.file("check.txt")),
+              "v.scr:1: '\xEF\xBB\xBFQZ370_KBD(9);': begins with a byte-order mark; playback stops here\n"
+              "v.scr:3: 'QZ370_KBD(300);': read as the key with code 44\n"
+              "v.scr:4: 'QZ370_PERIODIC(0);': a count of 0, taken as 1\n"
+              "v.scr:5: 'QZ370_MOUSY(1,2);': read as QZ370_MOUSE(1, 2);\n"
+              "v.scr:6: 'QZ370_PERIODIC(-4);': read as QZ370_PERIODIC(4);\n"
+              "v.scr:8: 'QZ370_MOUSE(99999999999, 0);': read as QZ370_MOUSE(2147483647, 0);\n"
+              "v.scr:10: 'QZ370_GETS(\"a);': not an answer as QZ370_GETS(\"text\"); writes it; playback stops here\n"
+              "v.scr:11: 'hello': shorter than seven characters; playback stops here\n"
+              "v.scr:13: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
+              "it\n");
+    EXPECT_EQ(run({"--check", "--script", QZ370_TEST_DATA "/../../demo/vortaline.scr"}).exit_status, 0);
+}
+
+// --logging switches the log on and leaves it on; --log holds the lines as
+// the text window showed them, one per line.
+TEST_F(ToolTest, TheLogHoldsTheShownLinesWithLoggingLeftOn) {
+    write_file(work.file("v.scr"), SHORT_SCRIPT);
+    setenv("REPLAY_SUBJECT", "print-lines", 1);
+    ASSERT_EQ(run({"--script", "v.scr", "--program", SUBJECT, "--log", "log.txt", "--quiet"}).exit_status, 0);
+    unsetenv("REPLAY_SUBJECT");
+    EXPECT_EQ(read_file(work.file("log.txt")), "first\nsecond\nthird\\nfourth\n" + std::string(1023, 'x') + "\n" +
+                                                   "EOF encountered in script file QZ370.SCR\n");
+
+    const std::string shapes_script = QZ370_TEST_DATA "/../../examples/shapes.scr";
+    ASSERT_EQ(run({"--script", shapes_script, "--program", SHAPES, "--log", "plain.txt", "--quiet"}).exit_status, 0);
+    ASSERT_EQ(run({"--script", shapes_script, "--program", SHAPES, "--log", "logging.txt", "--logging", "--quiet"})
+                  .exit_status,
+              0);
+    EXPECT_EQ(read_file(work.file("logging.txt")), read_file(work.file("plain.txt")));
 }
 
 }  // namespace

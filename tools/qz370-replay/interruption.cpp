@@ -19,7 +19,8 @@ void catch_signal(int number) {
     struct sigaction noting {};
     noting.sa_handler = note_signal;
     sigemptyset(&noting.sa_mask);
-    noting.sa_flags = SA_RESETHAND | SA_RESTART;
+    // No SA_RESTART: a wait for the program ends at the signal.
+    noting.sa_flags = SA_RESETHAND;
     sigaction(number, &noting, nullptr);
 }
 
@@ -30,6 +31,8 @@ void catch_interruptions(void (*clean_up)()) {
     catch_signal(SIGINT);
     catch_signal(SIGTERM);
 }
+
+bool interruption_noted() { return noted_signal != 0; }
 
 void stop_if_interrupted() {
     int number = noted_signal;

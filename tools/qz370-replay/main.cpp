@@ -1,6 +1,6 @@
 // qz370-replay: plays a recorded script through the game (or a program of the
-// user's own) on the headless display and keeps its log, its frames and its
-// final picture.
+// user's own), run as a program of its own on the headless display, and keeps
+// its log, its frames and its final picture.
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "replay_options.h"
 #include "replay_session.h"
 #include "scratch_directory.h"
+#include "script_check.h"
 #include "staged_outputs.h"
 
 namespace {
@@ -20,6 +21,7 @@ namespace {
 constexpr int EXIT_BAD_USE = 2;
 constexpr int EXIT_OUTPUT_FAILED = 1;
 constexpr int EXIT_PROGRAM_FAILED = 3;
+constexpr int EXIT_PLAYBACK_STOPPED = 4;
 
 int fail(const std::string &line, int status) {
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -92,6 +94,33 @@ void print_summary(const replay::Report &report) {
                  report.events, report.frames, report.seconds, rate);
 }
 
+// The lines the program printed last tell what went wrong, often enough.
+int fail_with_last_lines(const replay::Report &report) {
+    std::fprintf(stderr, "%s\n", report.program_failure.c_str());
+    if (!report.last_lines.empty()) {
+        std::fprintf(stderr, "qz370-replay: the last lines it printed:\n");
+        for (const std::string &line : report.last_lines) {
+            std::fprintf(stderr, "  %s\n", line.c_str());
+        }
+    }
+    return EXIT_PROGRAM_FAILED;
+}
+
+// One line per finding, as compilers name a file's lines.
+int check_script(const replay::Options &options) {
+    std::string error;
+    replay::Options script_only;
+    script_only.script = options.script;
+    if (!replay::check_paths(script_only, error)) {
+        return fail(error, EXIT_BAD_USE);
+    }
+    std::vector<replay::ScriptFinding> findings = replay::check_script(replay::read_script_text(options.script));
+    for (const replay::ScriptFinding &finding : findings) {
+        std::printf("%s:%d: %s\n", options.script.c_str(), finding.line, finding.why.c_str());
+    }
+    return findings.empty() ? 0 : EXIT_PLAYBACK_STOPPED;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -102,7 +131,12 @@ int main(int argc, char **argv) {
     case replay::Parsed::Bad: return fail(error, EXIT_BAD_USE);
     case replay::Parsed::Run: break;
     }
-    if (!options.program.empty() && !replay::find_program(options.program, error)) {
+    if (options.check) {
+        return check_script(options);
+    }
+    bool found = options.program.empty() ? replay::find_game(options.program, error)
+                                         : replay::find_program(options.program, error);
+    if (!found) {
         return fail(error, EXIT_BAD_USE);
     }
     if (!replay::check_paths(options, error)) {
@@ -123,13 +157,16 @@ int main(int argc, char **argv) {
         close_output(outputs.hashes);
         close_output(outputs.gif);
         replay::discard_staged();
-        return fail(report.program_failure, EXIT_PROGRAM_FAILED);
+        return fail_with_last_lines(report);
     }
     if (!finish_outputs(options, outputs, png_stage, report, error)) {
         return fail(error, EXIT_OUTPUT_FAILED);
     }
     if (!options.quiet) {
         print_summary(report);
+    }
+    if (!report.playback_stopped.empty()) {
+        return fail(report.playback_stopped, EXIT_PLAYBACK_STOPPED);
     }
     return 0;
 }

@@ -1,17 +1,22 @@
 #include "program_replay.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
 
 #include "entry/replay_protocol.h"
+#include "interruption.h"
 
 extern char **environ;
 
@@ -22,11 +27,21 @@ namespace {
 namespace fs = std::filesystem;
 namespace protocol = qz370::replay_protocol;
 
+using Clock = std::chrono::steady_clock;
+
 constexpr int PIPE_BYTES = 1 << 20;
+constexpr size_t READ_BLOCK_BYTES = 64 * 1024;
+constexpr const char *GAME_NAME = "vortaline";
+// How often a wait for the program looks at the clock and for a signal.
+constexpr int POLL_INTERVAL_MS = 100;
+// A program that has closed its reports is about to exit: it is looked at
+// often, since the whole run waits for it.
+constexpr int EXIT_POLL_INTERVAL_MS = 1;
 // No window of the window system is larger than 8192 pixels a side.
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
-constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY", "QZ370_RECORD", protocol::FD_VARIABLE,
-                                             protocol::PIXELS_VARIABLE, protocol::LOGGING_VARIABLE};
+constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY",           "QZ370_RECORD",
+                                             protocol::FD_VARIABLE,     protocol::PIXELS_VARIABLE,
+                                             protocol::HASHES_VARIABLE, protocol::LOGGING_VARIABLE};
 
 std::string why_not_runnable(const std::string &path) {
     struct stat status {};
@@ -64,7 +79,7 @@ bool ours(std::string_view entry) {
 }
 
 // The user's environment without any switch of ours, then the replay's own.
-std::vector<std::string> program_environment(int fd, bool logging, bool frame_pixels) {
+std::vector<std::string> program_environment(int fd, bool logging, FrameContent content) {
     std::vector<std::string> entries;
     for (char **entry = environ; *entry != nullptr; ++entry) {
         if (!ours(*entry)) {
@@ -73,8 +88,11 @@ std::vector<std::string> program_environment(int fd, bool logging, bool frame_pi
     }
     entries.emplace_back("QZ370_DISPLAY=headless");
     entries.push_back(std::string(protocol::FD_VARIABLE) + "=" + std::to_string(fd));
-    if (frame_pixels) {
+    if (content.pixels) {
         entries.push_back(std::string(protocol::PIXELS_VARIABLE) + "=1");
+    }
+    if (content.hashes) {
+        entries.push_back(std::string(protocol::HASHES_VARIABLE) + "=1");
     }
     if (logging) {
         entries.push_back(std::string(protocol::LOGGING_VARIABLE) + "=1");
@@ -96,12 +114,18 @@ pid_t spawn(const std::string &program, std::vector<std::string> environment, st
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // A group of its own, so that whatever it starts can be ended with it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     std::vector<std::string> arguments{program};
     std::vector<char *> argv = pointers_to(arguments);
     std::vector<char *> envp = pointers_to(environment);
     pid_t child = -1;
-    int failure = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    int failure = posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (failure != 0) {
         error = "qz370-replay: cannot run " + program + ": " + std::strerror(failure);
         return -1;
@@ -109,32 +133,89 @@ pid_t spawn(const std::string &program, std::vector<std::string> environment, st
     return child;
 }
 
-// False at the end of the stream, or if it ends inside the block.
-bool read_exactly(int fd, void *data, size_t size) {
-    char *bytes = static_cast<char *>(data);
-    while (size > 0) {
-        ssize_t got = read(fd, bytes, size);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        bytes += got;
-        size -= static_cast<size_t>(got);
-    }
-    return true;
-}
+pid_t running_child = -1;
 
 struct Reader {
     int fd;
     const ProgramReports *reports;
+    Clock::time_point deadline;
     bool answered;
     bool garbled;
+    bool timed_out;
     std::string line;
     std::vector<uint32_t> pixels;
     Picture final_picture;
+    bool playback_ended;
+    bool dialog_waits;
+    int64_t script_offset;
+    std::vector<char> buffered;  // read from the pipe, not yet taken from buffered_from on
+    size_t buffered_from;
 };
+
+// Waits until the pipe has something to read; false once the deadline has
+// passed. A noted signal ends the program and then the replay.
+bool wait_for_data(Reader &reader) {
+    pollfd waiting{reader.fd, POLLIN, 0};
+    while (poll(&waiting, 1, POLL_INTERVAL_MS) <= 0) {
+        if (interruption_noted()) {
+            end_running_program();
+            stop_if_interrupted();
+        }
+        if (Clock::now() >= reader.deadline) {
+            reader.timed_out = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Up to a whole block from the pipe; false at its end or at the deadline.
+bool take_from_pipe(Reader &reader, char *into, size_t capacity, size_t &got) {
+    for (;;) {
+        if (!wait_for_data(reader)) {
+            return false;
+        }
+        ssize_t count = read(reader.fd, into, capacity);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        got = count > 0 ? static_cast<size_t>(count) : 0;
+        return count > 0;
+    }
+}
+
+// False at the end of the stream, if it ends inside the block, or at the
+// deadline. Small records come out of a block read at once; a frame's pixels
+// go straight where they belong.
+bool read_exactly(Reader &reader, void *data, size_t size) {
+    char *bytes = static_cast<char *>(data);
+    while (size > 0) {
+        if (reader.buffered_from == reader.buffered.size()) {
+            if (size >= READ_BLOCK_BYTES) {
+                size_t got = 0;
+                if (!take_from_pipe(reader, bytes, size, got)) {
+                    return false;
+                }
+                bytes += got;
+                size -= got;
+                continue;
+            }
+            size_t got = 0;
+            reader.buffered.resize(READ_BLOCK_BYTES);
+            if (!take_from_pipe(reader, reader.buffered.data(), READ_BLOCK_BYTES, got)) {
+                return false;
+            }
+            reader.buffered.resize(got);
+            reader.buffered_from = 0;
+        }
+        size_t taken = std::min(size, reader.buffered.size() - reader.buffered_from);
+        std::memcpy(bytes, reader.buffered.data() + reader.buffered_from, taken);
+        reader.buffered_from += taken;
+        bytes += taken;
+        size -= taken;
+    }
+    return true;
+}
 
 bool pixels_fit(const protocol::RecordHeader &header) {
     return header.size == 0 || (header.width > 0 && header.height > 0 &&
@@ -144,14 +225,28 @@ bool pixels_fit(const protocol::RecordHeader &header) {
 bool read_record(Reader &reader, const protocol::RecordHeader &header) {
     switch (header.kind) {
     case protocol::HELLO: reader.answered = true; return header.size == 0;
+    case protocol::PLAYBACK_ENDED:
+        reader.playback_ended = true;
+        reader.dialog_waits = header.scripted != 0;
+        return header.size == sizeof reader.script_offset &&
+               read_exactly(reader, &reader.script_offset, sizeof reader.script_offset);
     case protocol::LINE:
         reader.line.resize(header.size);
-        if (!read_exactly(reader.fd, reader.line.data(), header.size)) {
+        if (!read_exactly(reader, reader.line.data(), header.size)) {
             return false;
         }
         reader.reports->line(reader.line.c_str());
         return true;
     case protocol::FRAME:
+        if (header.size == sizeof(uint64_t) && header.width == 0) {
+            uint64_t hash = 0;
+            if (!read_exactly(reader, &hash, sizeof hash)) {
+                return false;
+            }
+            reader.reports->frame(nullptr, 0, 0, header.scripted != 0, &hash);
+            return true;
+        }
+        [[fallthrough]];
     case protocol::FINAL_PICTURE: {
         if (!pixels_fit(header)) {
             return false;
@@ -159,11 +254,12 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
         std::vector<uint32_t> &target =
             header.kind == protocol::FRAME ? reader.pixels : reader.final_picture.pixels;
         target.resize(header.size / sizeof(uint32_t));
-        if (!read_exactly(reader.fd, target.data(), header.size)) {
+        if (!read_exactly(reader, target.data(), header.size)) {
             return false;
         }
         if (header.kind == protocol::FRAME) {
-            reader.reports->frame(target.data(), header.width, header.height, header.scripted != 0);
+            reader.reports->frame(header.size != 0 ? target.data() : nullptr, header.width, header.height,
+                                  header.scripted != 0, nullptr);
         } else {
             reader.final_picture.width = header.width;
             reader.final_picture.height = header.height;
@@ -178,9 +274,9 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
 // sense stops the reading, and what the program sends after it is dropped.
 void read_reports(Reader &reader) {
     protocol::RecordHeader header{};
-    while (read_exactly(reader.fd, &header, sizeof header)) {
+    while (read_exactly(reader, &header, sizeof header)) {
         if (header.size > LARGEST_REPORT || !read_record(reader, header)) {
-            reader.garbled = true;
+            reader.garbled = !reader.timed_out;
             return;
         }
     }
@@ -193,8 +289,32 @@ int wait_for(pid_t child) {
     return status;
 }
 
+// Whether the program, its reports over, exits before the deadline.
+bool exits_by(pid_t child, Reader &reader) {
+    for (;;) {
+        siginfo_t info{};
+        int looked = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
+        if (looked == 0 ? info.si_pid != 0 : errno != EINTR) {
+            return true;
+        }
+        if (interruption_noted()) {
+            end_running_program();
+            stop_if_interrupted();
+        }
+        if (Clock::now() >= reader.deadline) {
+            return false;
+        }
+        poll(nullptr, 0, EXIT_POLL_INTERVAL_MS);
+    }
+    return true;
+}
+
 // A garbled stream is told first: the program may have died of the pipe closed on it.
-std::string outcome(const std::string &program, int status, const Reader &reader) {
+std::string outcome(const std::string &program, int status, const Reader &reader, int timeout_seconds) {
+    if (reader.timed_out) {
+        return "qz370-replay: " + program + " did not finish within " + std::to_string(timeout_seconds) +
+               " s (--timeout); ended";
+    }
     if (reader.garbled) {
         return "qz370-replay: " + program + " sent a report that makes no sense";
     }
@@ -224,7 +344,29 @@ bool find_program(std::string &program, std::string &error) {
     return true;
 }
 
-ProgramRun run_program(const std::string &program, bool logging, bool frame_pixels, const ProgramReports &reports) {
+void end_running_program() {
+    if (running_child > 0) {
+        kill(-running_child, SIGKILL);
+        wait_for(running_child);
+        running_child = -1;
+    }
+}
+
+bool find_game(std::string &program, std::string &error) {
+    std::error_code unknown;
+    fs::path beside = fs::read_symlink("/proc/self/exe", unknown).parent_path() / GAME_NAME;
+    for (const fs::path &candidate : {beside, fs::path(QZ370_BUILT_GAME)}) {
+        if (why_not_runnable(candidate.string()).empty()) {
+            program = candidate.lexically_normal().string();
+            return true;
+        }
+    }
+    error = std::string("qz370-replay: cannot find the game: no ") + GAME_NAME + " beside qz370-replay";
+    return false;
+}
+
+ProgramRun run_program(const std::string &program, bool logging, FrameContent content, int timeout_seconds,
+                       const ProgramReports &reports) {
     ProgramRun run;
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) {
@@ -235,17 +377,30 @@ ProgramRun run_program(const std::string &program, bool logging, bool frame_pixe
     // whole, where one is allowed: fewer switches between the two processes.
     fcntl(ends[1], F_SETFD, 0);
     fcntl(ends[0], F_SETPIPE_SZ, PIPE_BYTES);
-    pid_t child = spawn(program, program_environment(ends[1], logging, frame_pixels), run.failure);
+    pid_t child = spawn(program, program_environment(ends[1], logging, content), run.failure);
     close(ends[1]);
     if (child < 0) {
         close(ends[0]);
         return run;
     }
-    Reader reader{ends[0], &reports, false, false, {}, {}, {}};
+    running_child = child;
+    Reader reader{ends[0], &reports, Clock::now() + std::chrono::seconds(timeout_seconds), false, false, false, {}, {},
+                  {}, false, false, -1, {}, 0};
     read_reports(reader);
     close(ends[0]);
-    run.failure = outcome(program, wait_for(child), reader);
+    // A program that never finishes, or keeps the pipe open in a process of
+    // its own, is ended with everything it started.
+    if (reader.timed_out || !exits_by(child, reader)) {
+        reader.timed_out = true;
+        kill(-child, SIGKILL);
+    }
+    int status = wait_for(child);
+    running_child = -1;
+    run.failure = outcome(program, status, reader, timeout_seconds);
     run.final_picture = std::move(reader.final_picture);
+    run.playback_ended = reader.playback_ended;
+    run.dialog_waits = reader.dialog_waits;
+    run.script_offset = reader.script_offset;
     return run;
 }
 

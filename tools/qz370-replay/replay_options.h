@@ -13,8 +13,11 @@ struct Options {
     std::string png_file;
     std::string frames_dir;
     std::string hashes_file;
-    std::string program;  // empty: the game, linked in
+    std::string program;  // empty: the game
     std::string gif_file;
+    bool check = false;       // only list the lines the reader takes otherwise
+    std::string timeout;       // as given; empty: the default
+    int timeout_seconds = 60;  // of real time
 };
 
 enum class Parsed { Run, Help, Bad };

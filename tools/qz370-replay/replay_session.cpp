@@ -8,13 +8,11 @@
 #include <cstring>
 
 #include "frame_hash.h"
-#include "game_state.h"
 #include "gif_animation.h"
-#include "headless.h"
 #include "interruption.h"
-#include "library_state.h"
 #include "png_file.h"
 #include "program_replay.h"
+#include "script_check.h"
 
 namespace replay {
 
@@ -24,44 +22,28 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto PROGRESS_INTERVAL = std::chrono::seconds(1);
 constexpr int FRAME_NAME_SIZE = 64;
+constexpr size_t LINES_KEPT = 25;  // as many as the text window keeps
+constexpr const char *END_OF_SCRIPT_LINE = "EOF encountered in script file QZ370.SCR\n";
+constexpr const char *SCRIPT_COPY = "QZ370.SCR";
 
 struct Session {
     const Options *options;
     Outputs outputs;
-    bool playback_switched_on;
-    bool quit_sent;
     Report report;
     Clock::time_point start;
     Clock::time_point last_progress;
     bool progress_shown;
+    bool end_of_script_met;
+    bool playback_ended;
+    int64_t script_offset;  // the reader's, when playback stopped
 };
 
 Session session;
-Picture program_picture;  // a program's own: its graphics window as it ended
+Picture program_picture;  // the program's graphics window as it ended
+
+std::string read_script_copy() { return read_script_text(SCRIPT_COPY); }
 
 double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// The Run menu's commands, sent as choosing the menu item would send them.
-void send_run_command(UINT id) { PostMessageA(graphics_window, WM_COMMAND, id, 0); }
-
-// The game has nothing to do: at its first wait that is the moment to start
-// playing, as Ctrl+L and Ctrl+P would; once playback has stopped, for whatever
-// reason, the run ends as if the user chose Quit.
-void on_idle() {
-    stop_if_interrupted();
-    if (!session.playback_switched_on) {
-        session.playback_switched_on = true;
-        if (session.options->logging) {
-            send_run_command(MENU_LOGGING);
-        }
-        send_run_command(MENU_PLAYBACK);
-        return;
-    }
-    if (!input.playing_back) {
-        session.quit_sent = true;
-        send_run_command(MENU_QUIT);
-    }
-}
 
 // Named as the user named it, not by the temporary name it is written under.
 void note_failure(const std::string &output) {
@@ -71,14 +53,39 @@ void note_failure(const std::string &output) {
     session.report.outputs_failed = true;
 }
 
-void keep_printed_line(const char *line) {
-    if (std::fputs(line, session.outputs.log) == EOF) {
+// As the text window shows it: one trailing newline is the line's end, and a
+// newline inside it (drawn as a box) is written as \n, so each shown line is
+// one line of the log, a line cut at 1023 characters included.
+std::string shown_line(const char *printed) {
+    std::string line = printed;
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
+    }
+    for (size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at + 2)) {
+        line.replace(at, 1, "\\n");
+    }
+    return line;
+}
+
+void keep_printed_line(const char *printed) {
+    if (std::strcmp(printed, END_OF_SCRIPT_LINE) == 0) {
+        session.end_of_script_met = true;
+    }
+    std::string line = shown_line(printed);
+    std::vector<std::string> &last = session.report.last_lines;
+    if (last.size() == LINES_KEPT) {
+        last.erase(last.begin());
+    }
+    last.push_back(line);
+    if (session.outputs.log != nullptr && std::fprintf(session.outputs.log, "%s\n", line.c_str()) < 0) {
         note_failure(session.options->log_file);
     }
 }
 
-void keep_frame_hash(const uint32_t *pixels, int width, int height) {
-    if (std::fprintf(session.outputs.hashes, "%016" PRIx64 "\n", frame_hash(pixels, width, height)) < 0) {
+// From the pixels when they came, else as the program hashed them.
+void keep_frame_hash(const uint32_t *pixels, int width, int height, const uint64_t *hash) {
+    uint64_t value = hash != nullptr ? *hash : frame_hash(pixels, width, height);
+    if (std::fprintf(session.outputs.hashes, "%016" PRIx64 "\n", value) < 0) {
         note_failure(session.options->hashes_file);
     }
 }
@@ -111,16 +118,16 @@ void maybe_show_progress() {
 }
 
 // The game draws one frame per event, and the display shows each before the
-// program would next block: the frames shown between switching playback on
-// and sending Quit are those of the scripted events.
-void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
+// program would next block: the program marks the frames shown between
+// switching playback on and choosing Quit, those of the scripted events.
+void keep_frame(const uint32_t *pixels, int width, int height, bool scripted, const uint64_t *hash) {
     stop_if_interrupted();
     session.report.frames += 1;
     if (scripted) {
         session.report.events += 1;
     }
     if (session.outputs.hashes != nullptr) {
-        keep_frame_hash(pixels, width, height);
+        keep_frame_hash(pixels, width, height, hash);
     }
     if (!session.outputs.frames_dir.empty()) {
         keep_frame_picture(pixels, width, height);
@@ -131,76 +138,57 @@ void keep_frame(const uint32_t *pixels, int width, int height, bool scripted) {
     maybe_show_progress();
 }
 
-// A frame's pixels cost a copy (packing its rows, or sending them from a
-// program): only the frame outputs need them.
-bool frame_pixels_wanted() {
-    return session.outputs.hashes != nullptr || !session.outputs.frames_dir.empty() || session.outputs.gif != nullptr;
-}
+// A frame's pixels cost a copy (packing its rows, sending them): only the
+// pictures need them; a hash the program takes where the rows lie.
+bool frame_pixels_wanted() { return !session.outputs.frames_dir.empty() || session.outputs.gif != nullptr; }
 
-void on_present(HWND window) {
-    if (window != graphics_window) {
-        return;
-    }
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = frame_pixels_wanted() ? qz370::headless::client_pixels(window, &width, &height) : nullptr;
-    keep_frame(pixels, width, height, session.playback_switched_on && !session.quit_sent);
-}
-
-void play_game() {
-    qz370::headless::use();
-    qz370::headless::set_idle_hook(on_idle);
-    qz370::headless::set_present_hook(on_present);
-    if (session.outputs.log != nullptr) {
-        print_observer = keep_printed_line;
-    }
-    char no_arguments[] = "";
-    game_main(nullptr, nullptr, no_arguments, SW_SHOWNORMAL);
-}
+bool frame_hashes_wanted() { return session.outputs.hashes != nullptr; }
 
 void play_program() {
-    ProgramReports reports{[](const char *line) {
-                               if (session.outputs.log != nullptr) {
-                                   keep_printed_line(line);
-                               }
-                           },
-                           keep_frame};
-    ProgramRun run = run_program(session.options->program, session.options->logging, frame_pixels_wanted(), reports);
+    ProgramReports reports{keep_printed_line, keep_frame};
+    ProgramRun run = run_program(session.options->program, session.options->logging,
+                                 FrameContent{frame_pixels_wanted(), frame_hashes_wanted()},
+                                 session.options->timeout_seconds, reports);
     program_picture = std::move(run.final_picture);
     session.report.program_failure = run.failure;
+    session.playback_ended = run.playback_ended;
+    session.script_offset = run.script_offset;
+    // Waiting in the dialog, the program was ended: that is its failure.
+    if (run.dialog_waits) {
+        session.report.program_failure =
+            "qz370-replay: " + session.options->script + ": " +
+            why_playback_stopped(read_script_copy(), run.script_offset, false, true);
+    }
 }
 
-// The graphics window's picture as the run ended: the game's window, or what
-// the program sent last.
-const uint32_t *final_picture(int *width, int *height) {
-    if (!session.options->program.empty()) {
-        *width = program_picture.width;
-        *height = program_picture.height;
-        return program_picture.pixels.data();
+// Playback can only stop at the end of the script or at a line the reader
+// does not take; the first is no news.
+void find_where_playback_stopped() {
+    if (!session.playback_ended || !session.report.program_failure.empty()) {
+        return;
     }
-    return qz370::headless::client_pixels(graphics_window, width, height);
+    std::string why =
+        why_playback_stopped(read_script_copy(), session.script_offset, session.end_of_script_met, false);
+    if (!why.empty()) {
+        session.report.playback_stopped = "qz370-replay: " + session.options->script + ": " + why;
+    }
 }
 
 // The GIF ends on the picture the window ends with, as --png keeps it.
 void finish_gif() {
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = final_picture(&width, &height);
-    finish_animation(pixels, width, height, session.report.gif_error);
+    finish_animation(program_picture.pixels.data(), program_picture.width, program_picture.height,
+                     session.report.gif_error);
 }
 
 }  // namespace
 
 Report run_replay(const Options &options, const Outputs &outputs) {
-    session = Session{&options, outputs, false, false, Report{}, Clock::now(), Clock::now(), false};
+    session = Session{&options, outputs, Report{}, Clock::now(), Clock::now(), false, false, false, -1};
     if (outputs.gif != nullptr) {
         start_animation(outputs.gif);
     }
-    if (options.program.empty()) {
-        play_game();
-    } else {
-        play_program();
-    }
+    play_program();
+    find_where_playback_stopped();
     if (outputs.gif != nullptr) {
         finish_gif();
     }
@@ -212,10 +200,7 @@ Report run_replay(const Options &options, const Outputs &outputs) {
 }
 
 bool write_final_picture(const std::string &path) {
-    int width = 0;
-    int height = 0;
-    const uint32_t *pixels = final_picture(&width, &height);
-    return write_png(path.c_str(), pixels, width, height);
+    return write_png(path.c_str(), program_picture.pixels.data(), program_picture.width, program_picture.height);
 }
 
 }  // namespace replay

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "replay_options.h"
 
@@ -26,6 +27,8 @@ struct Report {
     std::string failure;  // the first of them, and why: the line to show
     std::string program_failure;  // --program: why the program's run failed; empty if it did not
     std::string gif_error;        // why the GIF could not be written whole; empty: it was
+    std::string playback_stopped;  // where and why playback stopped before the script's end; empty: it did not
+    std::vector<std::string> last_lines;  // the last lines the text window showed, oldest first
 };
 
 Report run_replay(const Options &options, const Outputs &outputs);

@@ -45,4 +45,9 @@ void fail_allocations(int count);
 // until the window's pixels next change.
 const uint32_t *client_pixels(HWND hwnd, int *width, int *height);
 
+// XXH3 64 over those pixels, row by row, each as its 32-bit value in
+// little-endian byte order: a frame's fingerprint, taken without a copy. 0 for
+// a window that is not top-level.
+uint64_t client_pixels_hash(HWND hwnd);
+
 }  // namespace qz370::headless

@@ -157,3 +157,95 @@ TEST_F(ScriptRecording, EndOfTheProgramWhileRecording)
     QZ370_end();
     EXPECT_EQ(read_file(), "QZ370_PERIODIC(2);\n");
 }
+
+// A program that ends by itself, not through the end event, keeps its last
+// ticks too.
+TEST_F(ScriptRecording, ProgramEndingByItselfWhileRecordingKeepsItsTicks)
+{
+    command(MENU_RECORD);
+    QZ370_set_animation(QZ370_RUN);
+    next_event();
+    next_event();
+    QZ370_end();
+    EXPECT_EQ(read_file(), "QZ370_PERIODIC(2);\n");
+}
+
+namespace {
+
+constexpr char PROMPT[] = "Name?";
+std::string answer_to_give;
+
+// The user's part while the dialog waits (the graphics window is disabled
+// meanwhile): the text into the field, then Enter.
+void answer_dialog()
+{
+    if (IsWindowEnabled(graphics_window)) {
+        return;
+    }
+    SetWindowTextA(GetFocus(), answer_to_give.c_str());
+    headless::key_down(GetFocus(), VK_RETURN);
+    headless::key_up(GetFocus(), VK_RETURN);
+}
+
+std::string every_byte_but_nul()
+{
+    std::string text;
+    for (int byte = 1; byte < GETS_BUFFER_SIZE; ++byte) {
+        text.push_back(static_cast<char>(byte));
+    }
+    return text;
+}
+
+}  // namespace
+
+// Every byte of the answer goes into its line and comes back in playback,
+// where the dialog closes without the user: the periodic run before it is
+// written first, and the script goes on after it.
+TEST_F(ScriptRecording, DialogAnswersAreRecordedAndPlayedBack)
+{
+    answer_to_give = every_byte_but_nul();
+    headless::set_idle_hook(answer_dialog);
+    command(MENU_RECORD);
+    QZ370_set_animation(QZ370_RUN);
+    next_event();
+    QZ370_set_animation(QZ370_HALT);
+    char buffer[GETS_BUFFER_SIZE] = {};
+    ASSERT_EQ(QZ370_gets(PROMPT, buffer), 1);
+    ASSERT_EQ(std::string(buffer), answer_to_give);
+    headless::type_char(graphics_window, 'a');
+    next_event();
+    command(MENU_RECORD);
+    const std::string script = read_file();
+    EXPECT_EQ(script.substr(0, 35), "QZ370_PERIODIC(1);\nQZ370_GETS(\"\\x01");
+    EXPECT_NE(script.find(" !\\\"#"), std::string::npos);
+    EXPECT_NE(script.find("[\\\\]"), std::string::npos);
+    EXPECT_NE(script.find("~\\x7F\\x80"), std::string::npos);
+    EXPECT_EQ(script.substr(script.size() - 27), "\\xFE\\xFF\");\nQZ370_KBD(97);\n");
+
+    headless::set_idle_hook([] { FAIL() << "playback left the dialog to the user"; });
+    command(MENU_PLAYBACK);
+    EXPECT_EQ(next_event().kind, QZ370_PERIODIC);
+    char played[GETS_BUFFER_SIZE] = {};
+    EXPECT_EQ(QZ370_gets(PROMPT, played), 1);
+    EXPECT_EQ(std::string(played), answer_to_give);
+    EXPECT_EQ(next_event().key, 'a');
+    headless::set_idle_hook(nullptr);
+}
+
+// A line that is no answer is left for the event wait; the user answers.
+TEST_F(ScriptRecording, WithoutAnAnswerNextTheDialogWaitsForTheUser)
+{
+    write_file("QZ370_MOUSE(1, 2);\n\nQZ370_KBD(98);\nQZ370_GETS(\"late\");\n");
+    answer_to_give = "typed";
+    headless::set_idle_hook(answer_dialog);
+    command(MENU_PLAYBACK);
+    EXPECT_EQ(next_event().kind, QZ370_MOUSE);
+    char buffer[GETS_BUFFER_SIZE] = {};
+    EXPECT_EQ(QZ370_gets(PROMPT, buffer), 1);
+    EXPECT_STREQ(buffer, "typed");
+    EXPECT_EQ(next_event().key, 'b');
+    headless::set_idle_hook(nullptr);
+    click(3, 4);
+    EXPECT_EQ(next_event().x, 3) << "the event wait stops at an answer line, as at any line it does not know";
+    EXPECT_FALSE(checked(MENU_PLAYBACK));
+}

@@ -16,8 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char *GAME = QZ370_BINARY_DIR "/vortaline";
+constexpr const char *GREETING = QZ370_BINARY_DIR "/examples/greeting";
 
 struct StartUp {
+    const char *program;
     const char *environment;   // put before the program on a shell's command line
     int exit_status;
     const char *message_part;  // in what the program prints
@@ -26,15 +28,20 @@ struct StartUp {
 };
 
 const StartUp START_UPS[] = {
-    {"env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u QZ370_DISPLAY", 2,
+    {GAME, "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u QZ370_DISPLAY", 2,
      "vortaline: no display available (to run it without a screen, replay a script: qz370-replay --program", 1,
      nullptr},
+    {GAME, "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER QZ370_DISPLAY=Headless", 2,
+     "vortaline: QZ370_DISPLAY=Headless ignored (headless runs without a screen)\nvortaline: no display", 2, nullptr},
     // Animating with no input to come, it is stopped as Quit would stop it.
-    {"QZ370_DISPLAY=headless", 3, "vortaline: stopped after 60 s on the headless display", 1, nullptr},
+    {GAME, "QZ370_DISPLAY=headless", 3, "vortaline: stopped after 60 s on the headless display", 1, nullptr},
+    // Waiting, it has not run for those 60 s.
+    {GREETING, "QZ370_DISPLAY=headless", 3,
+     "greeting: waits for input on the headless display, where none comes; stopped", 1, nullptr},
     // Every tick from the first wait is in the file: Quit writes the pending run.
-    {"QZ370_DISPLAY=headless QZ370_RECORD=1", 3, "stopped after 60 s", 1, "QZ370_PERIODIC(600);\n"},
-    {"QZ370_DISPLAY=headless QZ370_RECORD=yes", 3, "vortaline: QZ370_RECORD=yes ignored", 2, nullptr},
-    {"QZ370_REPLAY_FD=99", 2, "vortaline: QZ370_REPLAY_FD is not an open file descriptor", 1, nullptr},
+    {GAME, "QZ370_DISPLAY=headless QZ370_RECORD=1", 3, "stopped after 60 s", 1, "QZ370_PERIODIC(600);\n"},
+    {GAME, "QZ370_DISPLAY=headless QZ370_RECORD=yes", 3, "vortaline: QZ370_RECORD=yes ignored", 2, nullptr},
+    {GAME, "QZ370_REPLAY_FD=99", 2, "vortaline: QZ370_REPLAY_FD is not an open file descriptor", 1, nullptr},
 };
 
 std::string read_file(const fs::path &path)
@@ -50,7 +57,7 @@ TEST(StartUp, EachWayOfStartingEndsWithClearLines)
     for (const StartUp &start : START_UPS) {
         std::string folder = (fs::temp_directory_path() / "qz370-start-XXXXXX").string();
         ASSERT_NE(mkdtemp(folder.data()), nullptr);
-        std::string command = "cd '" + folder + "' && " + start.environment + " '" + GAME + "' 2>stderr.txt";
+        std::string command = "cd '" + folder + "' && " + start.environment + " '" + start.program + "' 2>stderr.txt";
         int status = std::system(command.c_str());
         std::string message = read_file(fs::path(folder) / "stderr.txt");
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, start.exit_status) << start.environment;

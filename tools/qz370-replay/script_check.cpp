@@ -1,0 +1,215 @@
+#include "script_check.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "text/script_number_reader.h"
+
+namespace replay {
+
+namespace {
+
+// The reader takes at most 511 characters at a time, as one line.
+constexpr size_t READER_PIECE = 511;
+constexpr size_t KIND_LETTER_INDEX = 6;
+constexpr size_t SHORTEST_EVENT_LINE = KIND_LETTER_INDEX + 1;
+constexpr int KEY_CODE_MASK = 0xFF;
+constexpr int LOWEST_KEY = -128;
+constexpr int HIGHEST_KEY = 255;
+constexpr const char *BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+constexpr const char *STOPS = "; playback stops here";
+
+struct Piece {
+    int line;
+    size_t start;
+    size_t end;           // just past its last character, line end included
+    std::string text;     // without its line end
+    bool has_line_end;
+    bool first_of_line;   // a long line's later pieces are not its start
+};
+
+bool is_empty_piece(const std::string &raw) { return raw == "\n" || raw == "\r\n"; }
+
+// The pieces the reader takes, empty lines left out as it leaves them out.
+std::vector<Piece> pieces_of(const std::string &text) {
+    std::vector<Piece> pieces;
+    int line = 1;
+    bool at_line_start = true;
+    for (size_t start = 0; start < text.size();) {
+        size_t newline = text.find('\n', start);
+        size_t end = std::min(newline == std::string::npos ? text.size() : newline + 1, start + READER_PIECE);
+        std::string raw = text.substr(start, end - start);
+        bool has_line_end = !raw.empty() && raw.back() == '\n';
+        if (!is_empty_piece(raw)) {
+            std::string body = raw.substr(0, raw.size() - (has_line_end ? 1 : 0));
+            if (has_line_end && !body.empty() && body.back() == '\r') {
+                body.pop_back();
+            }
+            pieces.push_back(Piece{line, start, end, body, has_line_end, at_line_start});
+        }
+        at_line_start = has_line_end;
+        line += has_line_end ? 1 : 0;
+        start = end;
+    }
+    return pieces;
+}
+
+std::string without_blanks(const std::string &text) {
+    std::string kept;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept), [](char c) { return c != ' ' && c != '\t'; });
+    return kept;
+}
+
+// How the reader takes an event line, written the way the writer writes it.
+std::string as_read(const std::string &body) {
+    const char *line = body.c_str();
+    switch (body[KIND_LETTER_INDEX]) {
+    case 'M': {
+        ScriptNumber x = read_signed_number(line, KIND_LETTER_INDEX);
+        ScriptNumber y = read_signed_number(line, x.next);
+        return "QZ370_MOUSE(" + std::to_string(x.value) + ", " + std::to_string(y.value) + ");";
+    }
+    case 'K': {
+        ScriptNumber code = read_signed_number(line, KIND_LETTER_INDEX);
+        return "QZ370_KBD(" + std::to_string(code.value) + ");";
+    }
+    default: return "QZ370_PERIODIC(" + std::to_string(read_count(line, KIND_LETTER_INDEX).value) + ");";
+    }
+}
+
+bool is_key_line_in_range(const std::string &body) {
+    int code = read_signed_number(body.c_str(), KIND_LETTER_INDEX).value;
+    return code >= LOWEST_KEY && code <= HIGHEST_KEY;
+}
+
+std::string why_answer_is_odd(const std::string &body) {
+    const std::string prefix = "QZ370_GETS(\"";
+    const std::string ending = "\");";
+    if (body.compare(0, prefix.size(), prefix) != 0 || body.size() < prefix.size() + ending.size() ||
+        body.compare(body.size() - ending.size(), ending.size(), ending) != 0) {
+        return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
+    }
+    return "";
+}
+
+// How the event reader takes a piece otherwise than it reads; empty if it
+// takes it as written. Answers are left to why_answer_is_odd.
+std::string why_event_is_odd(const Piece &piece) {
+    const std::string &body = piece.text;
+    if (!piece.first_of_line) {
+        return std::string("the rest of a line longer than 511 characters, taken as a line of its own") + STOPS;
+    }
+    if (body.compare(0, 3, BYTE_ORDER_MARK) == 0) {
+        return std::string("begins with a byte-order mark") + STOPS;
+    }
+    if (body.front() == ' ' || body.front() == '\t') {
+        return std::string("begins with a blank") + STOPS;
+    }
+    if (body.size() < SHORTEST_EVENT_LINE) {
+        return std::string("shorter than seven characters") + STOPS;
+    }
+    char kind = body[KIND_LETTER_INDEX];
+    if (kind != 'M' && kind != 'K' && kind != 'P') {
+        return std::string("unknown keyword") + STOPS;
+    }
+    std::string read = as_read(body);
+    if (without_blanks(body) == without_blanks(read) && (kind != 'K' || is_key_line_in_range(body))) {
+        return read == "QZ370_PERIODIC(0);" ? "a count of 0, taken as 1" : "";
+    }
+    if (kind == 'K') {
+        int code = read_signed_number(body.c_str(), KIND_LETTER_INDEX).value & KEY_CODE_MASK;
+        return "read as the key with code " + std::to_string(code);
+    }
+    return "read as " + read;
+}
+
+std::string why_piece_is_odd(const Piece &piece) {
+    std::string why = piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G'
+                          ? why_answer_is_odd(piece.text)
+                          : why_event_is_odd(piece);
+    if (!piece.has_line_end && piece.end - piece.start < READER_PIECE) {
+        return "no line end: the reader meets the end of the file there and does not play it";
+    }
+    if (!piece.has_line_end && why.empty()) {
+        return std::string("longer than 511 characters: the reader takes it in pieces") + STOPS;
+    }
+    return why;
+}
+
+std::string quoted(const std::string &text) { return "'" + text + "'"; }
+
+// Said of the line where playback did stop, "playback stops here" goes without saying.
+std::string stopping_reason(const Piece &piece) {
+    std::string why = why_piece_is_odd(piece);
+    const std::string stops = STOPS;
+    if (why.size() >= stops.size() && why.compare(why.size() - stops.size(), stops.size(), stops) == 0) {
+        why.resize(why.size() - stops.size());
+    }
+    return why.empty() ? "the reader took no event from it" : why;
+}
+
+std::string at_line(const Piece &piece, const std::string &why) {
+    return "line " + std::to_string(piece.line) + " " + quoted(piece.text) + ": " + why;
+}
+
+bool is_answer(const Piece &piece) {
+    return piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G' &&
+           why_answer_is_odd(piece.text).empty();
+}
+
+std::string why_dialog_waits(const std::vector<Piece> &pieces, int64_t offset) {
+    auto next = std::find_if(pieces.begin(), pieces.end(), [&](const Piece &p) { return int64_t(p.start) >= offset; });
+    if (next == pieces.end()) {
+        return "the input dialog waits for an answer at the end of the script";
+    }
+    std::string line = "line " + std::to_string(next->line) + " " + quoted(next->text);
+    if (is_answer(*next)) {
+        return "the input dialog waits for an answer while periodic events before " + line + " are still owed";
+    }
+    return "the input dialog waits for an answer, and " + line + " is not one";
+}
+
+}  // namespace
+
+std::string read_script_text(const std::string &path) {
+    std::string text;
+    if (FILE *file = std::fopen(path.c_str(), "rb")) {
+        char block[4096];
+        for (size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
+            text.append(block, got);
+        }
+        std::fclose(file);
+    }
+    return text;
+}
+
+std::vector<ScriptFinding> check_script(const std::string &text) {
+    std::vector<ScriptFinding> findings;
+    for (const Piece &piece : pieces_of(text)) {
+        std::string why = why_piece_is_odd(piece);
+        if (!why.empty()) {
+            findings.push_back(ScriptFinding{piece.line, quoted(piece.text) + ": " + why});
+        }
+    }
+    return findings;
+}
+
+std::string why_playback_stopped(const std::string &text, int64_t offset, bool end_of_file_met, bool dialog_waits) {
+    std::vector<Piece> pieces = pieces_of(text);
+    if (dialog_waits) {
+        return why_dialog_waits(pieces, offset);
+    }
+    auto last = std::find_if(pieces.begin(), pieces.end(), [&](const Piece &p) { return int64_t(p.end) == offset; });
+    if (last == pieces.end()) {
+        return end_of_file_met ? "" : "playback stopped where the script could not be read on";
+    }
+    if (end_of_file_met && last->has_line_end) {
+        return "";
+    }
+    if (is_answer(*last) && !end_of_file_met) {
+        return "playback stopped at " + at_line(*last, "an answer to the input dialog, where the program asked for none");
+    }
+    return "playback stopped at " + at_line(*last, stopping_reason(*last));
+}
+
+}  // namespace replay
