@@ -21,17 +21,11 @@ const std::string GRAPHICS_TITLE = "QZ370 Graphics";
 // Long enough for the program to see the keyboard move while a key is held.
 constexpr std::chrono::milliseconds HOLD{300};
 
-bool is_enabled()
-{
-    const char *enabled = std::getenv("QZ370_DESKTOP_TESTS");
-    return enabled != nullptr && std::string(enabled) == "1";
-}
-
 class DialogsOnDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!is_enabled()) {
+        if (!desktop_tests_enabled()) {
             GTEST_SKIP() << "runs on a virtual X server: make desktop-test";
         }
         Display *display = GameUnderX::open_display();

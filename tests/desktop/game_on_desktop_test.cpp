@@ -75,17 +75,11 @@ Screenshot reduced(const Screenshot &shot, int scale)
     return picture;
 }
 
-bool is_enabled()
-{
-    const char *enabled = std::getenv("QZ370_DESKTOP_TESTS");
-    return enabled != nullptr && std::string(enabled) == "1";
-}
-
 class GameOnDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!is_enabled()) {
+        if (!desktop_tests_enabled()) {
             GTEST_SKIP() << "runs on a virtual X server: make desktop-test";
         }
         Display *display = GameUnderX::open_display();
@@ -354,7 +348,7 @@ class ScaledGameOnDesktop : public GameOnDesktop, public ::testing::WithParamInt
 protected:
     void SetUp() override
     {
-        if (!is_enabled()) {
+        if (!desktop_tests_enabled()) {
             GTEST_SKIP() << "runs on a virtual X server: make desktop-test";
         }
         server_ = std::make_unique<VirtualServer>(LARGE_SCREEN_WIDTH, LARGE_SCREEN_HEIGHT);

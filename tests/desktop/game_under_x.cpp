@@ -103,6 +103,12 @@ bool wait_until(const std::function<bool()> &condition, std::chrono::millisecond
     return true;
 }
 
+bool desktop_tests_enabled()
+{
+    const char *enabled = std::getenv("QZ370_DESKTOP_TESTS");
+    return enabled != nullptr && std::string(enabled) == "1";
+}
+
 Display *GameUnderX::open_display()
 {
     XSetErrorHandler(ignore_x_error);

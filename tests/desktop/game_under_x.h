@@ -42,6 +42,9 @@ struct Screenshot {
 // Calls condition every few milliseconds until it holds or the time is up.
 bool wait_until(const std::function<bool()> &condition, std::chrono::milliseconds limit = GENEROUS_WAIT);
 
+// Set by `make desktop-test`, which starts the virtual X server they need.
+bool desktop_tests_enabled();
+
 class GameUnderX {
 public:
     // Null when no X server is there to test on.
