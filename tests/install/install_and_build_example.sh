@@ -34,3 +34,9 @@ for program in "$scratch/with-cmake/$example" "$scratch/with-pkg-config"; do
     cmp -s "$scratch/log.txt" "$expected.log" || fail "$program printed another log"
     [ "$(tail -n 1 "$scratch/hashes.txt")" = "$(cat "$expected.hash")" ] || fail "$program ended with another picture"
 done
+
+# Text is drawn with the faces the library carries: nothing looks for fonts.
+for program in "$scratch/with-cmake/$example" "$scratch/with-pkg-config" "$prefix/bin/qz370-replay"; do
+    ! ldd "$program" | grep -q fontconfig || fail "$program links fontconfig"
+done
+! grep -rq -i fontconfig "$prefix/lib/pkgconfig" "$prefix/lib/cmake" || fail "the installed package names fontconfig"

@@ -268,11 +268,17 @@ TEST_F(ToolTest, AGifThatCannotBeWrittenGivesOneLineAndStatusTwo) {
 }
 
 // The shipped demo: moving, shooting, losing the ship, a new game and a
-// cleared wave, 413 events in all.
-TEST_F(ToolTest, TheDemoScriptPlaysToItsEnd) {
-    ToolRun result = run({"--script", QZ370_TEST_DATA "/../../demo/vortaline.scr"});
+// cleared wave, 413 events in all, ending on the shipped picture.
+TEST_F(ToolTest, TheDemoScriptPlaysToItsShippedLastFrame) {
+    ToolRun result = run({"--script", QZ370_TEST_DATA "/../../demo/vortaline.scr", "--png", "last.png"});
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_NE(result.error_output.find("413 events, 414 frames"), std::string::npos) << result.error_output;
+    test_images::Image ours;
+    test_images::Image shipped;
+    std::string error;
+    ASSERT_TRUE(test_images::read_png(work.file("last.png"), &ours, &error)) << error;
+    ASSERT_TRUE(test_images::read_png(QZ370_TEST_DATA "/../../demo/vortaline.png", &shipped, &error)) << error;
+    EXPECT_TRUE(ours.width == shipped.width && ours.height == shipped.height && ours.pixels == shipped.pixels);
 }
 
 }  // namespace

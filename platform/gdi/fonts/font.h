@@ -1,5 +1,5 @@
-// Fonts: this platform's font mapper. Faces are found with fontconfig and drawn
-// with FreeType, monochrome, from Windows-1252 bytes.
+// Fonts: this platform's font mapper. Faces are the library's own (faces/) and
+// drawn with FreeType, monochrome, from Windows-1252 bytes.
 #pragma once
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "gdi/fonts/font_face.h"
-#include "gdi/fonts/font_mapper.h"
+#include "gdi/fonts/carried_faces.h"
 #include "rects.h"
 
 #include FT_TRUETYPE_TABLES_H
@@ -101,9 +101,10 @@ FT_Library freetype() {
 }
 
 FT_Face open_face(Family family, bool bold) {
-    auto file = find_face_file(family, bold);
+    FaceBytes file = carried_face(family, bold);
     FT_Face ft = nullptr;
-    if (freetype() == nullptr || !file || FT_New_Face(freetype(), file->path.c_str(), file->index, &ft) != 0) {
+    if (freetype() == nullptr ||
+        FT_New_Memory_Face(freetype(), file.data, static_cast<FT_Long>(file.size), 0, &ft) != 0) {
         return nullptr;
     }
     return ft;
