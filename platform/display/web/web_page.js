@@ -5,6 +5,10 @@ mergeInto(LibraryManager.library, {
   $QZ370Page: {
     windows: {},  // by handle value: {element, caption, bar, client, popup}
     input: [],  // arrays of fields: kind, window, then values
+    // Windows destroyed since the program last waited: hidden, and removed
+    // when it goes on, but shown again if it has ended instead, so that the
+    // page keeps the program's last frame.
+    destroyed: [],
     wake: null,  // ends the current wait
     CAPTION: 18,
     BORDER: 3,
@@ -175,10 +179,15 @@ mergeInto(LibraryManager.library, {
   qz370_page_remove_window__deps: ['$QZ370Page'],
   qz370_page_remove_window: function(id) {
     var shown = QZ370Page.windows[id];
-    if (shown) {
-      shown.element.remove();
-      delete QZ370Page.windows[id];
+    if (!shown) return;
+    delete QZ370Page.windows[id];
+    if (QZ370Page.destroyed.length === 0) {
+      __ATEXIT__.push(function() {
+        QZ370Page.destroyed.forEach(function(element) { element.style.display = 'block'; });
+      });
     }
+    shown.element.style.display = 'none';
+    QZ370Page.destroyed.push(shown.element);
   },
 
   qz370_page_show_client__deps: ['$QZ370Page'],
@@ -219,6 +228,8 @@ mergeInto(LibraryManager.library, {
 
   qz370_page_wait__deps: ['$QZ370Page'],
   qz370_page_wait: function(timeout) {
+    QZ370Page.destroyed.forEach(function(element) { element.remove(); });
+    QZ370Page.destroyed = [];
     return Asyncify.handleSleep(function(wakeUp) {
       if (QZ370Page.input.length > 0) {
         wakeUp();
