@@ -61,11 +61,13 @@ after(async () => {
   if (profile) rmSync(profile, {recursive: true, force: true});
 });
 
-async function open(query) {
+async function open(query, file = 'index.html') {
   const page = await browser.newPage();
   await page.setViewport({width: 1024, height: 768});
   page.on('pageerror', error => console.error('page error:', error.message));
-  await page.goto(base + 'index.html' + query);
+  page.printed = [];
+  page.on('console', message => page.printed.push(message.text()));
+  await page.goto(base + file + query);
   await page.waitForSelector('canvas[data-class="DrawWndClass"]');
   return page;
 }
@@ -158,6 +160,20 @@ describe('the game page', () => {
     assert.equal(shown.height, expected.height);
     const differing = shown.pixels.filter((pixel, i) => pixel !== expected.pixels[i]).length;
     assert.equal(differing, 0, `${differing} pixels differ from qz370-replay's`);
+    await page.close();
+  });
+});
+
+describe('an example page', () => {
+  test('the line-input dialog takes typed text back to the program', async () => {
+    const page = await open('', 'greeting.html');
+    await clickClient(page, 'DrawWndClass', 300, 400);
+    await page.waitForFunction(() => document.querySelectorAll('.qz370-window').length === 3 &&
+                                     [...document.querySelectorAll('.qz370-window')].every(w => w.style.display !== 'none'));
+    await page.keyboard.type('Ada');
+    await page.keyboard.press('Enter');
+    assert.ok(await eventually(() => page.printed.some(line => line.startsWith('Hello, Ada!'))),
+              `printed: ${page.printed.join(' | ')}`);
     await page.close();
   });
 });

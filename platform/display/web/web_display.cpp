@@ -11,6 +11,7 @@
 #include "display/web/web_input.h"
 #include "display/web/web_menu.h"
 #include "display/web/web_page.h"
+#include "user/window_internals.h"
 #include "user/window_system.h"
 
 namespace qz370::web {
@@ -126,6 +127,7 @@ bool use()
         return false;
     }
     platform::set_display_driver(&PAGE_DRIVER);
+    platform::set_debug_output_hook(qz370_page_debug_output);
     return true;
 }
 

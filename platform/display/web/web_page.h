@@ -22,6 +22,8 @@ double qz370_page_now_ms();
 // Sleeps (the stack kept by ASYNCIFY) until the user gives input or
 // timeout_ms passes; a negative timeout waits for input only.
 void qz370_page_wait(double timeout_ms);
+// OutputDebugStringA's text, for the browser's console: the page's debugger.
+void qz370_page_debug_output(const char *text);
 // Takes the oldest input the page holds into fields; 0 when there is none.
 int qz370_page_next_input(int32_t *fields);
 }

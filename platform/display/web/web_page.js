@@ -246,6 +246,10 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  qz370_page_debug_output: function(text) {
+    console.debug(UTF8ToString(text).replace(/\n$/, ''));
+  },
+
   qz370_page_next_input__deps: ['$QZ370Page'],
   qz370_page_next_input: function(fields) {
     var next = QZ370Page.input.shift();
