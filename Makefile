@@ -13,12 +13,12 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON
 
 .PHONY: play test desktop-test deps build build-asan cross fuzz check check-asan bench clean test-windows dist-windows \
-	web serve-web
+	web serve-web web-test
 
 play: build
 	./build/vortaline
 
-test: build build-asan cross fuzz desktop-test
+test: build build-asan cross fuzz desktop-test web-test
 	cd build && ctest --output-on-failure -j $(JOBS) -LE desktop
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE desktop
 
@@ -114,7 +114,8 @@ bench: deps
 # built with emcc once and kept in build-web/.
 WEB := build-web
 WEB_PACKAGES := emscripten dpkg-dev
-web: DEBIAN_PACKAGES += $(WEB_PACKAGES)
+test web web-test: DEBIAN_PACKAGES += $(WEB_PACKAGES)
+test web-test: DEBIAN_PACKAGES += chromium
 # Node from outside Debian does not look where Debian keeps emcc's acorn.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 WEB_APT := -o Dir::Etc::SourceList=$(CURDIR)/$(WEB)/apt/sources.list -o Dir::Etc::SourceParts=$(CURDIR)/$(WEB)/apt/parts \
@@ -146,6 +147,17 @@ web: deps $(WEB_FREETYPE)
 		cp $(WEB)/cmake/examples/$$page.html $(WEB)/cmake/examples/$$page.js $(WEB)/cmake/examples/$$page.wasm $(WEB_SITE)/ || exit 1; \
 	done
 	@echo "web: $(WEB_SITE)/index.html"
+
+# The pages in Debian's chromium, headless, driven by puppeteer-core (pinned
+# in tests/web/package-lock.json): the game, a script played from a link to
+# the frame qz370-replay draws natively, and an example's line-input dialog.
+WEB_REPLAY_PNG := $(WEB)/demo-last-frame.png
+
+web-test: web build
+	build/tools/qz370-replay/qz370-replay --script demo/vortaline.scr --png $(WEB_REPLAY_PNG)
+	command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	cd tests/web && QZ370_WEB_SITE=$(CURDIR)/$(WEB_SITE) QZ370_REPLAY_PNG=$(CURDIR)/$(WEB_REPLAY_PNG) node --test browser_test.mjs
 
 serve-web: web
 	@echo "Serving $(WEB_SITE) at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"

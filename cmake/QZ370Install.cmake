@@ -12,18 +12,25 @@ install(FILES library/qz370.h platform/win32/windows.h DESTINATION ${QZ370_INCLU
 install(FILES platform/display/headless/headless.h DESTINATION ${QZ370_INCLUDE_DIR} RENAME qz370_headless.h)
 
 # Installed, the targets are QZ370::qz370 (a program with WinMain) and its
-# parts QZ370::library, QZ370::platform, QZ370::raster, QZ370::menus, QZ370::sdl and
+# parts QZ370::library, QZ370::platform, QZ370::raster, QZ370::menus, QZ370::sdl (built
+# for the web QZ370::web) and
 # QZ370::entry.
 set_target_properties(qz370 PROPERTIES EXPORT_NAME library)
 set_target_properties(qz370_program PROPERTIES EXPORT_NAME qz370)
-foreach(part platform raster menus sdl entry)
+foreach(part platform raster menus ${QZ370_SCREEN} entry)
   set_target_properties(qz370_${part} PROPERTIES EXPORT_NAME ${part})
 endforeach()
 target_include_directories(qz370 INTERFACE $<INSTALL_INTERFACE:${QZ370_INCLUDE_DIR}>)
 
-install(TARGETS qz370_program qz370 qz370_platform qz370_raster qz370_menus qz370_sdl qz370_entry
+install(TARGETS qz370_program qz370 qz370_platform qz370_raster qz370_menus qz370_${QZ370_SCREEN} qz370_entry
         EXPORT QZ370Targets ARCHIVE DESTINATION ${QZ370_LIBRARY_DIR})
 install(EXPORT QZ370Targets NAMESPACE QZ370:: DESTINATION ${QZ370_PACKAGE_DIR})
+
+# Built with emcmake, the package also makes pages: qz370_web_page().
+if(EMSCRIPTEN)
+  install(FILES cmake/QZ370Web.cmake cmake/qz370_page.html.in platform/display/web/web_page.js
+          DESTINATION ${QZ370_PACKAGE_DIR})
+endif()
 
 configure_package_config_file(cmake/QZ370Config.cmake.in ${CMAKE_CURRENT_BINARY_DIR}/QZ370Config.cmake
                               INSTALL_DESTINATION ${QZ370_PACKAGE_DIR})
