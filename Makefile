@@ -150,14 +150,16 @@ web: deps $(WEB_FREETYPE)
 
 # The pages in Debian's chromium, headless, driven by puppeteer-core (pinned
 # in tests/web/package-lock.json): the game, a script played from a link to
-# the frame qz370-replay draws natively, and an example's line-input dialog.
+# the frame qz370-replay draws natively, a run recorded in the page replayed
+# natively to its last frame, and an example's line-input dialog.
 WEB_REPLAY_PNG := $(WEB)/demo-last-frame.png
 
 web-test: web build
 	build/tools/qz370-replay/qz370-replay --script demo/vortaline.scr --png $(WEB_REPLAY_PNG)
 	command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
-	cd tests/web && QZ370_WEB_SITE=$(CURDIR)/$(WEB_SITE) QZ370_REPLAY_PNG=$(CURDIR)/$(WEB_REPLAY_PNG) node --test browser_test.mjs
+	cd tests/web && QZ370_WEB_SITE=$(CURDIR)/$(WEB_SITE) QZ370_REPLAY_PNG=$(CURDIR)/$(WEB_REPLAY_PNG) \
+		QZ370_REPLAY=$(CURDIR)/build/tools/qz370-replay/qz370-replay node --test browser_test.mjs
 
 serve-web: web
 	@echo "Serving $(WEB_SITE) at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"

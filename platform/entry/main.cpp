@@ -75,5 +75,7 @@ int main(int argc, char **argv)
     } else if (!qz370::entry::replay_requested() && qz370::entry::recording_requested(name)) {
         qz370::entry::record_from_first_wait();
     }
-    return qz370::entry::exit_code_after_run(WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL));
+    // exit() rather than a return: in a web page, once a wait has slept in the
+    // browser, main's return reaches nobody, and the page never hears of the end.
+    std::exit(qz370::entry::exit_code_after_run(WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL)));
 }

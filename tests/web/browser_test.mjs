@@ -1,9 +1,11 @@
 // The web pages in Debian's chromium, headless, driven as a user would drive
-// them: node --test browser_test.mjs, with QZ370_WEB_SITE the site folder and
-// QZ370_REPLAY_PNG the last frame qz370-replay --png drew of the demo script.
+// them: node --test browser_test.mjs, with QZ370_WEB_SITE the site folder,
+// QZ370_REPLAY_PNG the last frame qz370-replay --png drew of the demo script
+// and QZ370_REPLAY the native qz370-replay.
 import {after, before, describe, test} from 'node:test';
 import assert from 'node:assert/strict';
-import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
+import {execFileSync} from 'node:child_process';
+import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
 import {extname, join, normalize} from 'node:path';
@@ -11,6 +13,7 @@ import puppeteer from 'puppeteer-core';
 
 const SITE = process.env.QZ370_WEB_SITE;
 const REPLAY_PNG = process.env.QZ370_REPLAY_PNG;
+const REPLAY = process.env.QZ370_REPLAY;
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 
 // The game's scene, as the desktop test knows it: the centre of the canvas,
@@ -28,10 +31,11 @@ let server;
 let base;
 let browser;
 let profile;
+const pictures = {};  // what the server gives as /NAME.png: native pictures
 
 function serve(request, response) {
   const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-  const file = path === '/expected.png' ? REPLAY_PNG : join(SITE, normalize(path).replace(/^(\.\.[/\\])+/, ''));
+  const file = pictures[path] || join(SITE, normalize(path).replace(/^(\.\.[/\\])+/, ''));
   try {
     const body = readFileSync(file);
     response.writeHead(200, {'Content-Type': TYPES[extname(file)] || 'application/octet-stream'});
@@ -47,6 +51,7 @@ before(async () => {
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
   base = `http://127.0.0.1:${server.address().port}/`;
   profile = mkdtempSync(join(tmpdir(), 'qz370-chromium-'));
+  pictures['/expected.png'] = REPLAY_PNG;
   browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
@@ -114,6 +119,31 @@ async function clickClient(page, windowClass, x, y) {
   await page.mouse.click(box.x + x, box.y + y);
 }
 
+// The graphics canvas equals, pixel for pixel, a picture the server gives.
+async function expectCanvasToEqual(page, picture) {
+  const shown = await pixelsOf(page, 'DrawWndClass');
+  const expected = await page.evaluate(async url => {
+    const image = await createImageBitmap(await (await fetch(url)).blob());
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const data = context.getImageData(0, 0, image.width, image.height).data;
+    const pixels = [];
+    for (let i = 0; i < data.length; i += 4) pixels.push((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]);
+    return {width: image.width, height: image.height, pixels};
+  }, picture);
+  assert.equal(shown.width, expected.width);
+  assert.equal(shown.height, expected.height);
+  const differing = shown.pixels.filter((pixel, i) => pixel !== expected.pixels[i]).length;
+  assert.equal(differing, 0, `${differing} pixels differ from ${picture}`);
+}
+
+async function ctrl(page, key) {
+  await page.keyboard.down('Control');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Control');
+}
+
 describe('the game page', () => {
   test('shows both windows, halts on Ctrl+H, shoots, and opens the Run menu', async () => {
     const page = await open('');
@@ -123,9 +153,7 @@ describe('the game page', () => {
     assert.ok(text.width > 0 && text.height > 0);
     assert.equal(await stillFor(page, FRAME_GAP_MS), false, 'the stars do not move');
 
-    await page.keyboard.down('Control');
-    await page.keyboard.press('h');
-    await page.keyboard.up('Control');
+    await ctrl(page, 'h');
     assert.ok(await eventually(() => stillFor(page, FRAME_GAP_MS)), 'Ctrl+H did not halt the game');
 
     assert.deepEqual(beamColumns(await pixelsOf(page, 'DrawWndClass')), []);
@@ -145,21 +173,33 @@ describe('the game page', () => {
     const page = await open('?script=vortaline.scr&play');
     const status = await page.evaluate(() => window.qz370.ended);
     assert.equal(status, 0);
-    const shown = await pixelsOf(page, 'DrawWndClass');
-    const expected = await page.evaluate(async () => {
-      const image = await createImageBitmap(await (await fetch('expected.png')).blob());
-      const canvas = new OffscreenCanvas(image.width, image.height);
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      const data = context.getImageData(0, 0, image.width, image.height).data;
-      const pixels = [];
-      for (let i = 0; i < data.length; i += 4) pixels.push((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]);
-      return {width: image.width, height: image.height, pixels};
-    });
-    assert.equal(shown.width, expected.width);
-    assert.equal(shown.height, expected.height);
-    const differing = shown.pixels.filter((pixel, i) => pixel !== expected.pixels[i]).length;
-    assert.equal(differing, 0, `${differing} pixels differ from qz370-replay's`);
+    await expectCanvasToEqual(page, 'expected.png');
+    await page.close();
+  });
+});
+
+describe('a run recorded in the page', () => {
+  test('is offered as a download that replays natively to the page\'s last frame', {skip: !REPLAY}, async () => {
+    const page = await open('?record');
+    await sleep(FRAME_GAP_MS);
+    await clickClient(page, 'DrawWndClass', SHOOT_X, SHOOT_Y);
+    await sleep(FRAME_GAP_MS);
+    await ctrl(page, 'h');
+    assert.ok(await eventually(() => stillFor(page, FRAME_GAP_MS)), 'Ctrl+H did not halt the game');
+    await ctrl(page, 'q');
+    assert.equal(await page.evaluate(() => window.qz370.ended), 0);
+    await page.waitForSelector('#qz370-download:not([hidden])');
+    const script = await page.$eval('#qz370-download', async link =>
+      Array.from(new Uint8Array(await (await fetch(link.href)).arrayBuffer())));
+    const folder = mkdtempSync(join(tmpdir(), 'qz370-recorded-'));
+    try {
+      writeFileSync(join(folder, 'QZ370.SCR'), Buffer.from(script));
+      execFileSync(REPLAY, ['--script', join(folder, 'QZ370.SCR'), '--png', join(folder, 'last.png')]);
+      pictures['/recorded.png'] = join(folder, 'last.png');
+      await expectCanvasToEqual(page, 'recorded.png');
+    } finally {
+      rmSync(folder, {recursive: true, force: true});
+    }
     await page.close();
   });
 });
