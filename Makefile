@@ -12,12 +12,13 @@ DEBIAN_PACKAGES += libgif-dev
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON
 
-.PHONY: play test desktop-test deps build build-asan cross fuzz check check-asan bench clean test-windows dist-windows
+.PHONY: play test desktop-test deps build build-asan cross fuzz check check-asan bench clean test-windows dist-windows \
+	web serve-web web-test
 
 play: build
 	./build/vortaline
 
-test: build build-asan cross fuzz desktop-test
+test: build build-asan cross fuzz desktop-test web-test
 	cd build && ctest --output-on-failure -j $(JOBS) -LE desktop
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE desktop
 
@@ -110,5 +111,62 @@ bench: deps
 		'build-release/tools/qz370-replay/qz370-replay --script benchmarks/one_tick.scr --quiet'
 	@python3 -c 'import json; r = json.load(open("build-release/start-up.json"))["results"][0]; print("start-up, median: %.1f ms" % (1000 * r["median"]))'
 
+# The game and the examples as web pages in build-web/site/, built with
+# Debian's emscripten. FreeType comes from Debian's source package, fetched
+# through a source list of the build's own (the machine's stays as it is),
+# built with emcc once and kept in build-web/.
+WEB := build-web
+WEB_PACKAGES := emscripten dpkg-dev
+test web web-test: DEBIAN_PACKAGES += $(WEB_PACKAGES)
+test web-test: DEBIAN_PACKAGES += chromium
+# Node from outside Debian does not look where Debian keeps emcc's acorn.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_APT := -o Dir::Etc::SourceList=$(CURDIR)/$(WEB)/apt/sources.list -o Dir::Etc::SourceParts=$(CURDIR)/$(WEB)/apt/parts \
+	-o Dir::State::Lists=$(CURDIR)/$(WEB)/apt/lists -o Dir::Cache=$(CURDIR)/$(WEB)/apt/cache \
+	-o APT::Sandbox::User=root
+WEB_FREETYPE := $(WEB)/freetype/lib/libfreetype.a
+WEB_SITE := $(WEB)/site
+WEB_PAGES := index shapes bouncing_ball sketch greeting
+WEB_PORT ?= 8370
+
+$(WEB_FREETYPE):
+	mkdir -p $(WEB)/apt/parts $(WEB)/apt/lists/partial $(WEB)/apt/cache/archives/partial $(WEB)/src
+	echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
+		> $(WEB)/apt/sources.list
+	[ -d $(WEB)/src/freetype-*/ ] || { apt-get $(WEB_APT) update -qq && cd $(WEB)/src && apt-get $(WEB_APT) source -qq freetype; }
+	$(WEB_ENV) emcmake cmake -S $$(ls -d $(WEB)/src/freetype-*/ | head -1) -B $(WEB)/freetype-build \
+		-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX=$(CURDIR)/$(WEB)/freetype \
+		-DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+	$(WEB_ENV) cmake --build $(WEB)/freetype-build -j $(JOBS)
+	cmake --install $(WEB)/freetype-build
+
+web: deps $(WEB_FREETYPE)
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB)/cmake -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON \
+		-DCMAKE_FIND_ROOT_PATH=$(CURDIR)/$(WEB)/freetype -DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v node)
+	$(WEB_ENV) cmake --build $(WEB)/cmake -j $(JOBS)
+	rm -rf $(WEB_SITE) && mkdir -p $(WEB_SITE)
+	cp $(WEB)/cmake/index.html $(WEB)/cmake/vortaline.js $(WEB)/cmake/vortaline.wasm demo/vortaline.scr $(WEB_SITE)/
+	for page in $(filter-out index,$(WEB_PAGES)); do \
+		cp $(WEB)/cmake/examples/$$page.html $(WEB)/cmake/examples/$$page.js $(WEB)/cmake/examples/$$page.wasm $(WEB_SITE)/ || exit 1; \
+	done
+	@echo "web: $(WEB_SITE)/index.html"
+
+# The pages in Debian's chromium, headless, driven by puppeteer-core (pinned
+# in tests/web/package-lock.json): the game, a script played from a link to
+# the frame qz370-replay draws natively, a run recorded in the page replayed
+# natively to its last frame, and an example's line-input dialog.
+WEB_REPLAY_PNG := $(WEB)/demo-last-frame.png
+
+web-test: web build
+	build/tools/qz370-replay/qz370-replay --script demo/vortaline.scr --png $(WEB_REPLAY_PNG)
+	command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	cd tests/web && QZ370_WEB_SITE=$(CURDIR)/$(WEB_SITE) QZ370_REPLAY_PNG=$(CURDIR)/$(WEB_REPLAY_PNG) \
+		QZ370_REPLAY=$(CURDIR)/build/tools/qz370-replay/qz370-replay node --test browser_test.mjs
+
+serve-web: web
+	@echo "Serving $(WEB_SITE) at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
+	cd $(WEB_SITE) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
 clean:
-	rm -rf build build-asan build-mingw build-fuzz build-release
+	rm -rf build build-asan build-mingw build-fuzz build-release build-web

@@ -13,7 +13,7 @@ install(FILES library/qz370.h DESTINATION ${QZ370_INCLUDE_DIR})
 
 # Installed, the targets are QZ370::qz370 (a program with WinMain) and its
 # parts: QZ370::library and, off Windows, QZ370::platform, QZ370::raster,
-# QZ370::sdl and QZ370::entry.
+# QZ370::menus, QZ370::sdl (built for the web, QZ370::web) and QZ370::entry.
 set_target_properties(qz370 PROPERTIES EXPORT_NAME library)
 set_target_properties(qz370_program PROPERTIES EXPORT_NAME qz370)
 target_include_directories(qz370 INTERFACE $<INSTALL_INTERFACE:${QZ370_INCLUDE_DIR}>)
@@ -27,16 +27,26 @@ if(WIN32)
 else()
   install(FILES platform/win32/windows.h DESTINATION ${QZ370_INCLUDE_DIR})
   install(FILES platform/display/headless/headless.h DESTINATION ${QZ370_INCLUDE_DIR} RENAME qz370_headless.h)
-  foreach(part platform raster sdl entry)
+  foreach(part platform raster menus ${QZ370_SCREEN} entry)
     set_target_properties(qz370_${part} PROPERTIES EXPORT_NAME ${part})
     list(APPEND QZ370_INSTALLED_TARGETS qz370_${part})
   endforeach()
-  set(QZ370_PC_REQUIRES "sdl2 freetype2")
-  set(QZ370_PC_LIBS "-lqz370 -lqz370_entry -lqz370_sdl -lqz370_platform -lqz370_raster -lstdc++ -lm")
+  if(EMSCRIPTEN)
+    set(QZ370_PC_REQUIRES "freetype2")
+  else()
+    set(QZ370_PC_REQUIRES "sdl2 freetype2")
+  endif()
+  set(QZ370_PC_LIBS "-lqz370 -lqz370_entry -lqz370_${QZ370_SCREEN} -lqz370_menus -lqz370_platform -lqz370_raster -lstdc++ -lm")
 endif()
 
 install(TARGETS ${QZ370_INSTALLED_TARGETS} EXPORT QZ370Targets ARCHIVE DESTINATION ${QZ370_LIBRARY_DIR})
 install(EXPORT QZ370Targets NAMESPACE QZ370:: DESTINATION ${QZ370_PACKAGE_DIR})
+
+# Built with emcmake, the package also makes pages: qz370_web_page().
+if(EMSCRIPTEN)
+  install(FILES cmake/QZ370Web.cmake cmake/qz370_page.html.in platform/display/web/web_page.js
+          DESTINATION ${QZ370_PACKAGE_DIR})
+endif()
 
 configure_package_config_file(cmake/QZ370Config.cmake.in ${CMAKE_CURRENT_BINARY_DIR}/QZ370Config.cmake
                               INSTALL_DESTINATION ${QZ370_PACKAGE_DIR})

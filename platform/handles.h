@@ -1,6 +1,7 @@
-// Handle values of the window system. Every object kind keeps its own table;
-// all of them draw their handles from one counter that never repeats, so a
-// stale handle, or a handle of the wrong kind, is never mistaken for a live one.
+// Handle values of the window system. Every object kind keeps its own table
+// and puts its kind into each of its handles, so a handle of the wrong kind is
+// never mistaken for a live one; within a kind, a value comes back only after
+// the counter behind it has gone all the way round.
 #pragma once
 
 #include <cstddef>
@@ -9,19 +10,33 @@
 
 namespace qz370::platform {
 
-// A handle value is, from the top: the counter's value, the index of its
-// entry's slot in a HandleTable (0 for kinds kept elsewhere), and binary 10.
-constexpr int SLOT_SHIFT = 2;
+// The kinds of object a handle can name.
+enum class HandleKind : uintptr_t { WINDOW = 1, MENU, MOVABLE_MEMORY, GDI_OBJECT, DEVICE_CONTEXT };
+
+// A handle value is, from the top: a count, the index of its entry's slot in
+// a HandleTable (part of the count for kinds kept elsewhere), the kind, and
+// binary 10. Kinds kept elsewhere count all their handles with one counter; a
+// HandleTable counts the uses of each slot, so that even with 32-bit values a
+// slot's handle repeats only after thousands of objects have come and gone in
+// that very slot.
+constexpr int TAG_BITS = 2;
+constexpr int KIND_BITS = 3;
+constexpr int SLOT_SHIFT = TAG_BITS + KIND_BITS;
 constexpr int SLOT_BITS = 14;
 constexpr size_t SLOT_MASK = (size_t{1} << SLOT_BITS) - 1;
-static_assert(sizeof(uintptr_t) >= 8, "the counter needs the bits above the slot to never repeat");
+constexpr int SLOT_COUNT_SHIFT = SLOT_SHIFT + SLOT_BITS;
+static_assert(sizeof(uintptr_t) * 8 - SLOT_COUNT_SHIFT >= 12, "a slot's count needs room to go round slowly");
 
 // Win32 gives a process 10,000 GDI objects by default and fails creation with
 // NULL past that. A HandleTable holds as many entries of the program's own,
 // so a program that leaks handles gets NULL instead of eating the memory.
 constexpr size_t MOST_LIVE_HANDLES = 10000;
 
-uintptr_t new_handle_value(size_t slot = 0);
+// A new handle value for an object of a kind kept outside a HandleTable.
+uintptr_t new_handle_value(HandleKind kind);
+// The handle value that follows previous (0 for a slot never used) in a slot
+// of a HandleTable of the kind.
+uintptr_t next_slot_handle_value(HandleKind kind, size_t slot, uintptr_t previous);
 
 template <typename Handle>
 Handle handle_from_value(uintptr_t value)
@@ -45,7 +60,7 @@ class HandleTable {
 public:
     static_assert(MOST_LIVE <= SLOT_MASK + 1, "every slot needs an index within the handle value");
 
-    HandleTable()
+    explicit HandleTable(HandleKind kind) : kind_(kind)
     {
         slots_.reserve(MOST_LIVE);
         free_slots_.reserve(MOST_LIVE);
@@ -67,7 +82,8 @@ public:
             return nullptr;
         }
         Slot &slot = slots_[index];
-        slot.value = new_handle_value(index);
+        slot.value = next_slot_handle_value(kind_, index, slot.last_value);
+        slot.last_value = slot.value;
         *value = slot.value;
         return &slot.entry;
     }
@@ -86,15 +102,20 @@ public:
     void remove(uintptr_t value)
     {
         const size_t index = (value >> SLOT_SHIFT) & SLOT_MASK;
+        const uintptr_t last_value = slots_[index].last_value;
         slots_[index] = Slot{};  // what the entry held goes now, not at the slot's next use
+        slots_[index].last_value = last_value;
         free_slots_.push_back(index);
     }
 
 private:
     struct Slot {
         uintptr_t value;  // 0, which is no handle, while free
+        uintptr_t last_value;  // the slot's latest handle, from which the next one counts on
         Entry entry;
     };
+
+    HandleKind kind_;
 
     std::vector<Slot> slots_;
     std::vector<size_t> free_slots_;

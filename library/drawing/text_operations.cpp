@@ -42,6 +42,9 @@ int QZ370_text(int colour, int x, int y, int ptsize, const char *text)
 // The result is the count of characters kept, so it never claims more than
 // was drawn.
 static int draw_formatted_text(int colour, Point p, int ptsize, const char *format, va_list arguments)
+    QZ370_PRINTF_FORMAT(4, 0);
+
+static int draw_formatted_text(int colour, Point p, int ptsize, const char *format, va_list arguments)
 {
     char buffer[PRINT_BUFFER_SIZE];
     const int kept = format_line(buffer, format, arguments);

@@ -3,9 +3,16 @@
 
 #include "entry/headless_replay.h"
 #include "entry/headless_run_limit.h"
+#include "entry/play_from_start.h"
 #include "entry/record_from_start.h"
 #include "headless.h"
+#ifdef __EMSCRIPTEN__
+#include "display/web/web_display.h"
+namespace screen = qz370::web;
+#else
 #include "display/sdl/sdl_display.h"
+namespace screen = qz370::sdl;
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +64,7 @@ int report_no_display(const char *name, const char *invoked_as)
 
 }  // namespace
 
-// The desktop when there is a screen to open; QZ370_DISPLAY=headless asks for
+// The desktop (or, built for the web, the page) when there is a screen to open; QZ370_DISPLAY=headless asks for
 // none, and qz370-replay for a replay on none. The desktop's windows go with
 // the process, as every window does: closing SDL first would only read back
 // answers the X server still owes, after SDL has put back the X error handler
@@ -73,11 +80,15 @@ int main(int argc, char **argv)
     } else if (headless_requested(name)) {
         qz370::headless::use();
         qz370::entry::limit_headless_run(name);
-    } else if (!qz370::sdl::use()) {
+    } else if (!screen::use()) {
         return report_no_display(name, invoked_as != nullptr ? invoked_as : name);
     }
-    if (!qz370::entry::replay_requested() && qz370::entry::recording_requested(name)) {
+    if (!qz370::entry::replay_requested() && qz370::entry::playing_requested(name)) {
+        qz370::entry::play_from_first_wait();
+    } else if (!qz370::entry::replay_requested() && qz370::entry::recording_requested(name)) {
         qz370::entry::record_from_first_wait();
     }
-    return qz370::entry::exit_code_after_run(WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL));
+    // exit() rather than a return: in a web page, once a wait has slept in the
+    // browser, main's return reaches nobody, and the page never hears of the end.
+    std::exit(qz370::entry::exit_code_after_run(WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL)));
 }

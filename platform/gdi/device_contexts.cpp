@@ -9,7 +9,7 @@
 
 namespace qz370::platform {
 
-HandleTable<DeviceContext, MOST_LIVE_HANDLES> device_contexts;
+HandleTable<DeviceContext, MOST_LIVE_HANDLES> device_contexts(HandleKind::DEVICE_CONTEXT);
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 namespace qz370::platform {
 
-HandleTable<GdiObject, MOST_LIVE_HANDLES + STOCK_OBJECT_SLOTS> gdi_objects;
+HandleTable<GdiObject, MOST_LIVE_HANDLES + STOCK_OBJECT_SLOTS> gdi_objects(HandleKind::GDI_OBJECT);
 
 namespace {
 

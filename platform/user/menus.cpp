@@ -23,7 +23,7 @@ std::map<uintptr_t, std::unique_ptr<Menu>> menus;
 
 HMENU new_menu(bool popup)
 {
-    uintptr_t value = new_handle_value();
+    uintptr_t value = new_handle_value(HandleKind::MENU);
     menus[value] = std::make_unique<Menu>(Menu{popup, {}});
     return handle_from_value<HMENU>(value);
 }

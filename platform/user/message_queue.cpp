@@ -193,10 +193,14 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max)
     return msg->message != WM_QUIT;
 }
 
+// A program that waits here, halted with no timer, is idle too: the action
+// may post what it waits for.
 BOOL WINAPI WaitMessage(void)
 {
     while (!message_ready()) {
-        display_driver().wait(next_timer_due());
+        if (!run_first_idle_action()) {
+            display_driver().wait(next_timer_due());
+        }
     }
     return TRUE;
 }

@@ -62,7 +62,7 @@ HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes)
         return nullptr;
     }
     // A fixed block's handle is its address, as in Win32.
-    uintptr_t value = (flags & GMEM_MOVEABLE) != 0 ? new_handle_value() : reinterpret_cast<uintptr_t>(data.get());
+    uintptr_t value = (flags & GMEM_MOVEABLE) != 0 ? new_handle_value(HandleKind::MOVABLE_MEMORY) : reinterpret_cast<uintptr_t>(data.get());
     blocks[value] = Block{std::move(data), bytes, 0};
     return handle_from_value<HGLOBAL>(value);
 }

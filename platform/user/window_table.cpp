@@ -32,7 +32,7 @@ Window *window_from(HWND hwnd)
 
 HWND add_window(const Window &window)
 {
-    uintptr_t value = new_handle_value();
+    uintptr_t value = new_handle_value(HandleKind::WINDOW);
     auto record = std::make_unique<WindowRecord>();
     record->window = window;
     windows[value] = std::move(record);

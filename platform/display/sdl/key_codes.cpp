@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "gdi/fonts/cp1252.h"
 
 namespace qz370::sdl {
 
@@ -33,8 +32,6 @@ constexpr int KEY_OEM_7 = 0xDE;       // '"
 constexpr int NUMPAD_DIGITS = 10;
 constexpr int LETTERS = 26;
 
-constexpr int CP1252_UPPER_HALF = 0x80;
-constexpr int CP1252_BYTES = 0x100;
 
 struct KeyPair {
     SDL_Keycode sdl;
@@ -127,22 +124,6 @@ uint32_t first_code_point(const char *utf8)
         code = (code << 6) | (bytes[i] & 0x3F);
     }
     return code;
-}
-
-int cp1252_byte_of(uint32_t code)
-{
-    if (code == NO_CODE_POINT) {
-        return NO_CHARACTER;
-    }
-    if (code < UNICODE_ASCII_END) {
-        return static_cast<int>(code);
-    }
-    for (int byte = CP1252_UPPER_HALF; byte < CP1252_BYTES; ++byte) {
-        if (fonts::unicode_from_cp1252(static_cast<unsigned char>(byte)) == code) {
-            return byte;
-        }
-    }
-    return NO_CHARACTER;
 }
 
 }  // namespace qz370::sdl

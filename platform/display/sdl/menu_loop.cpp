@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "display/sdl/key_codes.h"
-#include "display/sdl/menu_drawing.h"
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_drawing.h"
+#include "display/menus/menu_look.h"
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/sdl_clock.h"
 #include "display/sdl/sdl_input.h"
@@ -14,6 +14,8 @@
 #include "user/window_system.h"
 
 namespace qz370::sdl {
+
+using namespace menus;  // the classic look, shared with the web page
 
 namespace {
 

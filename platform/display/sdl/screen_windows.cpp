@@ -6,14 +6,16 @@
 #include <utility>
 #include <vector>
 
-#include "display/sdl/menu_drawing.h"
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_drawing.h"
+#include "display/menus/menu_look.h"
 #include "display/sdl/menu_loop.h"
 #include "display/sdl/window_scale.h"
 #include "rects.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
+
+using namespace menus;  // the classic look, shared with the web page
 
 namespace {
 

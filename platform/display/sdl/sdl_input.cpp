@@ -7,13 +7,15 @@
 #include <vector>
 
 #include "display/sdl/key_codes.h"
-#include "display/sdl/menu_drawing.h"
+#include "display/menus/menu_drawing.h"
 #include "display/sdl/menu_loop.h"
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/window_scale.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
+
+using namespace menus;  // the classic look, shared with the web page
 
 namespace {
 
@@ -106,7 +108,7 @@ void translate_key_down(const SDL_KeyboardEvent &key)
     bool system = is_system_key(virtual_key, key.keysym.mod) && !alt_typed_another_character(key.keysym, typed);
     // With Ctrl or Alt held a key gives a command, not the layout's
     // character: TranslateMessage makes the control code from the key itself.
-    int character = cp1252_byte_of(typed);
+    int character = fonts::cp1252_from_unicode(typed);
     if (character != NO_CHARACTER && !system && (key.keysym.mod & KMOD_CTRL) == 0) {
         platform::post_typed_character(target, static_cast<unsigned char>(character));
         if (std::find(typing_keys.begin(), typing_keys.end(), key.keysym.scancode) == typing_keys.end()) {
@@ -155,7 +157,7 @@ void translate_key_up(const SDL_KeyboardEvent &key)
 // Text that came without a key of its own, from an input method.
 void translate_text(const SDL_TextInputEvent &text)
 {
-    int character = cp1252_byte_of(first_code_point(text.text));
+    int character = fonts::cp1252_from_unicode(first_code_point(text.text));
     HWND target = keyboard_target(text.windowID);
     if (target != nullptr && character != NO_CHARACTER) {
         platform::post_typed_character(target, static_cast<unsigned char>(character));

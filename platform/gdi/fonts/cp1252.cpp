@@ -6,6 +6,8 @@ namespace {
 
 constexpr unsigned char FIRST_REMAPPED = 0x80;
 constexpr unsigned char LAST_REMAPPED = 0x9F;
+constexpr uint32_t ASCII_END = 0x80;
+constexpr int BYTES = 0x100;
 
 // 0x80 to 0x9F: where the code page departs from Latin-1.
 constexpr uint32_t REMAPPED[LAST_REMAPPED - FIRST_REMAPPED + 1] = {
@@ -22,6 +24,22 @@ uint32_t unicode_from_cp1252(unsigned char byte) {
         return REMAPPED[byte - FIRST_REMAPPED];
     }
     return byte;
+}
+
+int cp1252_from_unicode(uint32_t code_point)
+{
+    if (code_point == NO_CODE_POINT) {
+        return NO_CP1252_BYTE;
+    }
+    if (code_point < ASCII_END) {
+        return static_cast<int>(code_point);
+    }
+    for (int byte = ASCII_END; byte < BYTES; ++byte) {
+        if (unicode_from_cp1252(static_cast<unsigned char>(byte)) == code_point) {
+            return byte;
+        }
+    }
+    return NO_CP1252_BYTE;
 }
 
 }  // namespace qz370::fonts

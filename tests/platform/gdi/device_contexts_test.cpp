@@ -458,10 +458,18 @@ TEST_F(DeviceContexts, StaleAndWrongKindHandlesAreRefused)
     HDC stale_dc = GetDC(hwnd);
     ReleaseDC(hwnd, stale_dc);
     HDC hdc = GetDC(hwnd);
-    const uintptr_t next_count = uintptr_t{1} << (platform::SLOT_SHIFT + platform::SLOT_BITS);
+    const uintptr_t next_count = uintptr_t{1} << platform::SLOT_COUNT_SHIFT;
+    // The same count and slot as a live handle, in the other table's kind.
+    const auto as_kind = [](HANDLE handle, platform::HandleKind kind) {
+        const uintptr_t kind_mask = ((uintptr_t{1} << platform::KIND_BITS) - 1) << platform::TAG_BITS;
+        return platform::handle_from_value<HANDLE>((platform::value_of(handle) & ~kind_mask) |
+                                                   (static_cast<uintptr_t>(kind) << platform::TAG_BITS));
+    };
     const HANDLE refused[] = {stale_pen, stale_dc, hwnd, CreateMenu(), GlobalAlloc(GMEM_MOVEABLE, 1),
                               platform::handle_from_value<HANDLE>(platform::value_of(pen) + next_count),
-                              platform::handle_from_value<HANDLE>(platform::value_of(hdc) + next_count)};
+                              platform::handle_from_value<HANDLE>(platform::value_of(hdc) + next_count),
+                              as_kind(pen, platform::HandleKind::DEVICE_CONTEXT),
+                              as_kind(hdc, platform::HandleKind::GDI_OBJECT)};
     for (HANDLE handle : refused) {
         SCOPED_TRACE(platform::value_of(handle));
         EXPECT_EQ(SelectObject(hdc, handle), nullptr);

@@ -2,12 +2,13 @@
 
 #include "desktop_fixture.h"
 #include "display/display_driver.h"
-#include "display/sdl/menu_drawing.h"
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_drawing.h"
+#include "display/menus/menu_look.h"
 #include "display/sdl/menu_loop.h"
 
 using namespace desktop_test;
 using namespace qz370::sdl;
+using namespace qz370::menus;
 using qz370::platform::MENU_BAR;
 
 namespace {

@@ -2,7 +2,7 @@
 #include "display/sdl/key_codes.h"
 
 using namespace desktop_test;
-using qz370::sdl::cp1252_byte_of;
+using qz370::fonts::cp1252_from_unicode;
 using qz370::sdl::first_code_point;
 using qz370::sdl::NO_CHARACTER;
 using qz370::sdl::virtual_key_of;
@@ -48,7 +48,7 @@ TEST(KeyCodes, ModifiersAndNamedKeys)
 
 TEST(KeyCodes, TypedTextBecomesWindows1252)
 {
-    auto byte_of = [](const char *utf8) { return cp1252_byte_of(first_code_point(utf8)); };
+    auto byte_of = [](const char *utf8) { return cp1252_from_unicode(first_code_point(utf8)); };
     EXPECT_EQ(byte_of("a"), 'a');
     EXPECT_EQ(byte_of("\xC3\xA9"), 0xE9);      // é
     EXPECT_EQ(byte_of("\xE2\x82\xAC"), 0x80);  // the euro sign

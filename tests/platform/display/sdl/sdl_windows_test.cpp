@@ -2,7 +2,7 @@
 
 #include "desktop_fixture.h"
 #include "user/window_internals.h"
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_look.h"
 
 using namespace desktop_test;
 using qz370::platform::MENU_BAR;
@@ -81,7 +81,7 @@ TEST_F(DesktopDisplay, ChangedClientPixelsAreShownBelowTheMenuBar)
     take_messages();
     EXPECT_EQ(shown_pixel(hwnd, 0, MENU_BAR), PAINTED);
     EXPECT_EQ(shown_pixel(hwnd, 594, 515), PAINTED);
-    EXPECT_EQ(shown_pixel(hwnd, 594, 0), qz370::sdl::MENU_FACE);
+    EXPECT_EQ(shown_pixel(hwnd, 594, 0), qz370::menus::MENU_FACE);
 }
 
 TEST_F(DesktopDisplay, AClickGivesClientCoordinatesBelowTheMenuBar)

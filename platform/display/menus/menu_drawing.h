@@ -8,7 +8,7 @@
 #include "gdi/raster/raster.h"
 #include "user/window_system.h"
 
-namespace qz370::sdl {
+namespace qz370::menus {
 
 constexpr int NO_ITEM = -1;
 
@@ -37,4 +37,4 @@ void draw_popup(raster::Surface &surface, const platform::Menu &popup, const Pop
 bool is_separator(const platform::MenuItem &item);
 bool is_grayed(const platform::MenuItem &item);
 
-}  // namespace qz370::sdl
+}  // namespace qz370::menus

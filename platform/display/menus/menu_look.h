@@ -8,7 +8,7 @@
 #include "gdi/fonts/font.h"
 #include "gdi/raster/raster.h"
 
-namespace qz370::sdl {
+namespace qz370::menus {
 
 constexpr uint32_t MENU_FACE = 0xC0C0C0;
 constexpr uint32_t MENU_TEXT = 0x000000;
@@ -42,4 +42,4 @@ void draw_menu_text(raster::Surface &surface, int x, int y, const std::string &t
 // A text a grayed item shows: etched, a light copy under the grey one.
 void draw_grayed_menu_text(raster::Surface &surface, int x, int y, const std::string &text, int mnemonic_index);
 
-}  // namespace qz370::sdl
+}  // namespace qz370::menus

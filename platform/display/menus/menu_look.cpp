@@ -1,8 +1,8 @@
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_look.h"
 
 #include <cctype>
 
-namespace qz370::sdl {
+namespace qz370::menus {
 
 namespace {
 
@@ -79,4 +79,4 @@ void draw_grayed_menu_text(raster::Surface &surface, int x, int y, const std::st
     draw_menu_text(surface, x, y, text, mnemonic_index, MENU_GRAYED_TEXT);
 }
 
-}  // namespace qz370::sdl
+}  // namespace qz370::menus

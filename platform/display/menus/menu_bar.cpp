@@ -1,9 +1,9 @@
 // The menu bar across the top of a window: its items side by side, each the
 // width of its text and a margin on both sides.
-#include "display/sdl/menu_drawing.h"
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_drawing.h"
+#include "display/menus/menu_look.h"
 
-namespace qz370::sdl {
+namespace qz370::menus {
 
 namespace {
 
@@ -58,4 +58,4 @@ void draw_menu_bar(raster::Surface &strip, const platform::Menu &bar, int highli
     }
 }
 
-}  // namespace qz370::sdl
+}  // namespace qz370::menus

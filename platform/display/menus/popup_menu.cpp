@@ -2,10 +2,10 @@
 // the item texts, their shortcuts aligned right, etched separators.
 #include <algorithm>
 
-#include "display/sdl/menu_drawing.h"
-#include "display/sdl/menu_look.h"
+#include "display/menus/menu_drawing.h"
+#include "display/menus/menu_look.h"
 
-namespace qz370::sdl {
+namespace qz370::menus {
 
 namespace {
 
@@ -139,4 +139,4 @@ void draw_popup(raster::Surface &surface, const platform::Menu &popup, const Pop
     }
 }
 
-}  // namespace qz370::sdl
+}  // namespace qz370::menus

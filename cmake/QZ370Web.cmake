@@ -1,0 +1,38 @@
+# A program on the library as a web page, built with emcmake: PROGRAM.js and
+# PROGRAM.wasm beside the page's own HTML. The program keeps its blocking
+# waits: ASYNCIFY keeps its stack while the browser runs, and only the wait
+# sleeps.
+# Win32 keeps the lowest 64 KiB of addresses unused, so that a class atom or
+# a resource number is told from a pointer to a name: so does the page.
+set(QZ370_WEB_LINK_OPTIONS
+    -sGLOBAL_BASE=65536
+    -sASYNCIFY=1
+    "-sASYNCIFY_IMPORTS=['qz370_page_wait']"
+    -sEXIT_RUNTIME=1
+    -sALLOW_MEMORY_GROWTH=1
+    -sENVIRONMENT=web,node
+    "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','addRunDependency','removeRunDependency']"
+    -sFORCE_FILESYSTEM=1)
+
+set(QZ370_WEB_PAGE_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/qz370_page.html.in)
+# The page's script that shows the windows and hands on the user's input:
+# beside this file once installed, in the sources before.
+set(QZ370_WEB_PAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/web_page.js)
+if(NOT EXISTS ${QZ370_WEB_PAGE_SCRIPT})
+  set(QZ370_WEB_PAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../platform/display/web/web_page.js)
+endif()
+
+# Makes target (an executable with WinMain) a page: PAGE.html (PAGE is the
+# target's name unless given), with PAGE.js and PAGE.wasm beside it.
+function(qz370_web_page target)
+  set(page ${target})
+  if(ARGC GREATER 1)
+    set(page ${ARGV1})
+  endif()
+  target_link_options(${target} PRIVATE ${QZ370_WEB_LINK_OPTIONS} "SHELL:--js-library ${QZ370_WEB_PAGE_SCRIPT}")
+  set_target_properties(${target} PROPERTIES SUFFIX .js)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${QZ370_WEB_PAGE_SCRIPT})
+  set(QZ370_PAGE_TITLE ${target})
+  set(QZ370_PAGE_SCRIPT ${target}.js)
+  configure_file(${QZ370_WEB_PAGE_TEMPLATE} ${CMAKE_CURRENT_BINARY_DIR}/${page}.html @ONLY)
+endfunction()

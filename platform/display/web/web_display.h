@@ -1,0 +1,18 @@
+// The display of a web page: each top-level window shown in the page with its
+// frame, caption and menu bar, its client pixels on a <canvas>.
+#pragma once
+
+#include <windows.h>
+
+namespace qz370::web {
+
+// Makes the page the current display; false where there is no page to show
+// windows in (under node).
+bool use();
+
+// For the display's own files: shows every window whose client pixels
+// changed, and the height of the menu bar a window shows.
+void show_changed_windows();
+int menu_bar_height(HWND hwnd);
+
+}  // namespace qz370::web
