@@ -26,7 +26,7 @@ bool play_then_quit()
         playback_started = choose_run_command(RUN_PLAYBACK);
         return false;
     }
-    if (playback_checked()) {
+    if (run_item_checked(RUN_PLAYBACK)) {
         return false;
     }
     return choose_run_command(RUN_QUIT);
