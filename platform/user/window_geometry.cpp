@@ -126,6 +126,20 @@ void send_size(HWND hwnd)
     }
 }
 
+HWND window_under(HWND hwnd, POINT *point)
+{
+    std::vector<HWND> children = children_of(hwnd);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        const Window *window = window_from(*child);
+        if (window != nullptr && window->visible && point->x >= window->frame.left && point->x < window->frame.right &&
+            point->y >= window->frame.top && point->y < window->frame.bottom) {
+            *point = POINT{point->x - window->client.left, point->y - window->client.top};
+            return window_under(*child, point);
+        }
+    }
+    return hwnd;
+}
+
 }  // namespace qz370::platform
 
 using namespace qz370::platform;

@@ -83,6 +83,10 @@ uint32_t *client_pixels_to_show(Window &window, RECT *changed);
 HWND top_level_of(HWND hwnd);
 std::vector<HWND> top_level_windows();  // in creation order
 std::vector<HWND> children_of(HWND hwnd);
+// The deepest visible child under a point of hwnd's client area, the last made
+// on top, as every display's click goes; the point becomes that window's
+// client coordinates. hwnd itself when no child is there.
+HWND window_under(HWND hwnd, POINT *point);
 
 // The bits of a key message's lParam.
 constexpr DWORD REPEAT_ONCE = 1;

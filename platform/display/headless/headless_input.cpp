@@ -14,31 +14,10 @@ using platform::KEY_RELEASED;
 using platform::KEY_WAS_DOWN;
 using platform::MOUSE_LEFT_HELD;
 using platform::REPEAT_ONCE;
-using platform::Window;
 
 constexpr int KEY_COUNT = 256;
 
 std::bitset<KEY_COUNT> keys_down;
-
-bool contains(const RECT &rect, int x, int y)
-{
-    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
-// The deepest visible child under a client pixel takes the click, as on a
-// screen; (x, y) becomes a pixel of its client.
-HWND window_under(HWND hwnd, int *x, int *y)
-{
-    for (HWND child : platform::children_of(hwnd)) {
-        Window *window = platform::window_from(child);
-        if (window->visible && contains(window->frame, *x, *y)) {
-            *x -= window->client.left;
-            *y -= window->client.top;
-            return window_under(child, x, y);
-        }
-    }
-    return hwnd;
-}
 
 bool valid_key(int virtual_key) { return virtual_key > 0 && virtual_key < KEY_COUNT; }
 
@@ -52,8 +31,9 @@ void click(HWND hwnd, int x, int y)
     if (!IsWindow(hwnd)) {
         return;
     }
-    HWND target = window_under(hwnd, &x, &y);
-    LPARAM position = MAKELPARAM(x, y);
+    POINT point{x, y};
+    HWND target = platform::window_under(hwnd, &point);
+    LPARAM position = MAKELPARAM(point.x, point.y);
     platform::post_input(target, WM_LBUTTONDOWN, MOUSE_LEFT_HELD, position);
     platform::post_input(target, WM_LBUTTONUP, 0, position);
 }

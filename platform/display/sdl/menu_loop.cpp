@@ -7,6 +7,7 @@
 #include "display/sdl/key_codes.h"
 #include "display/menus/menu_drawing.h"
 #include "display/menus/menu_look.h"
+#include "display/menus/menu_messages.h"
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/sdl_clock.h"
 #include "display/sdl/sdl_input.h"
@@ -18,10 +19,6 @@ namespace qz370::sdl {
 using namespace menus;  // the classic look, shared with the web page
 
 namespace {
-
-// A window whose painting never validates must not keep the loop from
-// waiting: at most this many repaints between two waits.
-constexpr int PAINTS_PER_ROUND = 16;
 
 struct Tracking {
     HWND hwnd;
@@ -292,29 +289,6 @@ void handle_event(const SDL_Event &event)
         break;
     default: break;
     }
-}
-
-// Timers and repaints go on while the menu is open. False when the quit
-// request came instead: it is left for the program, and the menu closes.
-bool deliver_timers_and_paints()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        DispatchMessageA(&msg);
-    }
-    for (int painted = 0; painted < PAINTS_PER_ROUND && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
-         ++painted) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        DispatchMessageA(&msg);
-    }
-    return true;
 }
 
 void run_loop()

@@ -164,22 +164,6 @@ void translate_text(const SDL_TextInputEvent &text)
     }
 }
 
-// The deepest visible child under a point of hwnd's client area; the point
-// becomes that child's client coordinates.
-HWND window_under(HWND hwnd, POINT *point)
-{
-    std::vector<HWND> children = platform::children_of(hwnd);
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
-        const platform::Window *window = platform::window_from(*child);
-        if (window != nullptr && window->visible && point->x >= window->frame.left && point->x < window->frame.right &&
-            point->y >= window->frame.top && point->y < window->frame.bottom) {
-            *point = POINT{point->x - window->client.left, point->y - window->client.top};
-            return window_under(*child, point);
-        }
-    }
-    return hwnd;
-}
-
 WPARAM mouse_key_flags(Uint8 button, bool pressed)
 {
     SDL_Keymod modifiers = SDL_GetModState();
@@ -233,7 +217,7 @@ void translate_button(const SDL_MouseButtonEvent &button)
         return;
     }
     point.y -= bar;
-    HWND target = window_under(top, &point);
+    HWND target = platform::window_under(top, &point);
     platform::post_input(target, message, mouse_key_flags(button.button, pressed), MAKELPARAM(point.x, point.y));
 }
 

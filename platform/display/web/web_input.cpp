@@ -55,22 +55,6 @@ HWND keyboard_target()
     return nullptr;
 }
 
-// The deepest visible child under a point of hwnd's client area; the point
-// becomes that child's client coordinates.
-HWND window_under(HWND hwnd, POINT *point)
-{
-    std::vector<HWND> children = platform::children_of(hwnd);
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
-        const platform::Window *window = platform::window_from(*child);
-        if (window != nullptr && window->visible && point->x >= window->frame.left && point->x < window->frame.right &&
-            point->y >= window->frame.top && point->y < window->frame.bottom) {
-            *point = POINT{point->x - window->client.left, point->y - window->client.top};
-            return window_under(*child, point);
-        }
-    }
-    return hwnd;
-}
-
 void translate_mouse(const int32_t *fields)
 {
     HWND top = handle_of(fields[FIELD_WINDOW]);
@@ -83,7 +67,7 @@ void translate_mouse(const int32_t *fields)
         last_clicked = top;
     }
     POINT point{fields[FIELD_X], fields[FIELD_Y]};
-    HWND target = window_under(top, &point);
+    HWND target = platform::window_under(top, &point);
     UINT message = right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
     WPARAM held = down ? (right ? platform::MOUSE_RIGHT_HELD : platform::MOUSE_LEFT_HELD) : 0;
     platform::post_input(target, message, held, MAKELPARAM(point.x, point.y));

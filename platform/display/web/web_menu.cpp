@@ -8,6 +8,7 @@
 
 #include "display/menus/menu_drawing.h"
 #include "display/menus/menu_look.h"
+#include "display/menus/menu_messages.h"
 #include "display/web/web_display.h"
 #include "display/web/web_input.h"
 #include "display/web/web_page.h"
@@ -23,9 +24,6 @@ constexpr int FIELD_KIND = 0;
 constexpr int FIELD_WINDOW = 1;
 constexpr int FIELD_X = 2;
 constexpr int FIELD_Y = 3;
-// A window whose painting never validates must not keep the loop from
-// waiting: at most this many repaints between two waits.
-constexpr int PAINTS_PER_ROUND = 16;
 
 struct Tracking {
     HWND hwnd;
@@ -179,29 +177,6 @@ void handle_input(const int32_t *fields)
     case CLOSE: tracking->closed = true; break;
     default: break;
     }
-}
-
-// Timers and repaints go on while the menu is open. False when the quit
-// request came instead: it is left for the program, and the menu closes.
-bool deliver_timers_and_paints()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        DispatchMessageA(&msg);
-    }
-    for (int painted = 0; painted < PAINTS_PER_ROUND && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
-         ++painted) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        DispatchMessageA(&msg);
-    }
-    return true;
 }
 
 void run_loop()
