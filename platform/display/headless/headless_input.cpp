@@ -14,6 +14,7 @@ using platform::KEY_RELEASED;
 using platform::KEY_WAS_DOWN;
 using platform::MOUSE_LEFT_HELD;
 using platform::REPEAT_ONCE;
+using platform::Window;
 
 constexpr int KEY_COUNT = 256;
 
