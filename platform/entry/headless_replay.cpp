@@ -23,6 +23,8 @@ namespace {
 namespace protocol = replay_protocol;
 
 constexpr size_t SEND_BUFFER_BYTES = 64 * 1024;
+constexpr const char *WATCHER_CLASS = "QZ370ReplayWatcher";
+constexpr UINT WATCH_SCRIPT = WM_USER;
 
 struct Replay {
     const char *program_name;
@@ -32,6 +34,7 @@ struct Replay {
     bool logging;
     bool playback_switched_on;
     bool quit_chosen;
+    int script_watch;  // a descriptor on the script being played; -1 until it is open
 };
 
 Replay replay;
@@ -135,6 +138,39 @@ void send_playback_ended(bool dialog_waits)
     flush();
 }
 
+// Found once the reader has opened the script, and kept: it still tells where
+// the reader stood after a program that ends by itself has closed it.
+void watch_script()
+{
+    if (replay.playback_switched_on && replay.script_watch < 0) {
+        replay.script_watch = watch_script_reader();
+    }
+}
+
+// Scripted events come without a wait between them: a message of the
+// watcher's own, taken at the program's next event, finds the script that the
+// first one opened.
+LRESULT CALLBACK watcher_procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
+{
+    if (message == WATCH_SCRIPT) {
+        watch_script();
+        return 0;
+    }
+    return DefWindowProcA(window, message, w_param, l_param);
+}
+
+void watch_script_at_next_event()
+{
+    WNDCLASSA watcher_class{};
+    watcher_class.lpfnWndProc = watcher_procedure;
+    watcher_class.lpszClassName = WATCHER_CLASS;
+    RegisterClassA(&watcher_class);
+    HWND watcher = CreateWindowExA(0, WATCHER_CLASS, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (watcher != nullptr) {
+        PostMessageA(watcher, WATCH_SCRIPT, 0, 0);
+    }
+}
+
 // Logging is switched on, never off: the program may have it on already.
 void start_playback()
 {
@@ -143,6 +179,7 @@ void start_playback()
         choose_run_command(RUN_LOGGING);
     }
     choose_run_command(RUN_PLAYBACK);
+    watch_script_at_next_event();
     start_replay_run_limit(replay.program_name);
 }
 
@@ -160,6 +197,7 @@ void end_with_dialog_waiting()
 void on_idle()
 {
     flush();
+    watch_script();
     if (graphics_window() != nullptr && !replay.playback_switched_on) {
         start_playback();
         return;
@@ -185,6 +223,7 @@ void on_idle()
 void on_present(HWND window)
 {
     if (window == graphics_window()) {
+        watch_script();
         send_frame(window);
     }
 }
@@ -196,8 +235,14 @@ void on_printed_line(const char *line)
 
 // At exit, however the program ends: the picture its graphics window holds,
 // which may be newer than the last frame shown.
+// A program that ended before playback stopped says how far its reader got.
 void send_final_picture()
 {
+    if (replay.playback_switched_on && !replay.quit_chosen) {
+        watch_script();
+        const int64_t offset = replay.script_watch >= 0 ? offset_of(replay.script_watch) : -1;
+        send(protocol::ENDED_MID_SCRIPT, false, 0, 0, &offset, sizeof offset);
+    }
     HWND window = graphics_window();
     if (window != nullptr) {
         send_pixels(protocol::FINAL_PICTURE, false, window);
@@ -230,7 +275,8 @@ bool start_replay(const char *program_name)
                     switched_on(protocol::HASHES_VARIABLE),
                     switched_on(protocol::LOGGING_VARIABLE),
                     false,
-                    false};
+                    false,
+                    -1};
     headless::use();
     headless::set_idle_hook(on_idle);
     headless::set_present_hook(on_present);

@@ -326,6 +326,10 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
         {"own-loop", SUBJECT, SHORT_SCRIPT, 3,
          "replay_subject: stopped after 60 s of the replay's clock without taking the script's next event\n"},
         {"fail", SUBJECT, SHORT_SCRIPT, 3, "exited with 5\nqz370-replay: the last lines it printed:\n  about to fail\n"},
+        {"ends-after-7", SUBJECT, "QZ370_PERIODIC(7);\nQZ370_MOUSE(5, 5);\nQZ370_PERIODIC(20);\n", 4,
+         "v.scr: the program ended by itself before line 2 'QZ370_MOUSE(5, 5);' was played\n"},
+        {"ends-at-once", SUBJECT, SHORT_SCRIPT, 4,
+         "v.scr: the program ended by itself before line 1 'QZ370_PERIODIC(3);' was played\n"},
     };
     for (const Case &c : cases) {
         write_file(work.file("v.scr"), c.script);
@@ -340,6 +344,11 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
         EXPECT_EQ(fs::exists(work.file("p.png")), c.exit_status == 4) << c.said;
         fs::remove(work.file("p.png"));
     }
+    setenv("REPLAY_SUBJECT", "no-window", 1);
+    ToolRun result = run({"--script", "v.scr", "--program", SUBJECT, "--quiet"});
+    EXPECT_EQ(result.exit_status, 4);
+    EXPECT_NE(result.error_output.find("the program ended by itself before line 1"), std::string::npos)
+        << result.error_output;
     unsetenv("REPLAY_SUBJECT");
 }
 

@@ -230,6 +230,9 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
         reader.dialog_waits = header.scripted != 0;
         return header.size == sizeof reader.script_offset &&
                read_exactly(reader, &reader.script_offset, sizeof reader.script_offset);
+    case protocol::ENDED_MID_SCRIPT:
+        return header.size == sizeof reader.script_offset &&
+               read_exactly(reader, &reader.script_offset, sizeof reader.script_offset);
     case protocol::LINE:
         reader.line.resize(header.size);
         if (!read_exactly(reader, reader.line.data(), header.size)) {

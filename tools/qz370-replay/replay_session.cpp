@@ -162,13 +162,16 @@ void play_program() {
 }
 
 // Playback can only stop at the end of the script or at a line the reader
-// does not take; the first is no news.
+// does not take; the first is no news. A program may also end by itself
+// before its script is used up.
 void find_where_playback_stopped() {
-    if (!session.playback_ended || !session.report.program_failure.empty()) {
+    if (!session.report.program_failure.empty()) {
         return;
     }
     std::string why =
-        why_playback_stopped(read_script_copy(), session.script_offset, session.end_of_script_met, false);
+        session.playback_ended
+            ? why_playback_stopped(read_script_copy(), session.script_offset, session.end_of_script_met, false)
+            : why_program_ended_early(read_script_copy(), session.script_offset, session.end_of_script_met);
     if (!why.empty()) {
         session.report.playback_stopped = "qz370-replay: " + session.options->script + ": " + why;
     }

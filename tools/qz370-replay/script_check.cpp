@@ -212,4 +212,17 @@ std::string why_playback_stopped(const std::string &text, int64_t offset, bool e
     return "playback stopped at " + at_line(*last, stopping_reason(*last));
 }
 
+std::string why_program_ended_early(const std::string &text, int64_t offset, bool end_of_file_met) {
+    if (end_of_file_met) {
+        return "";
+    }
+    std::vector<Piece> pieces = pieces_of(text);
+    auto next = std::find_if(pieces.begin(), pieces.end(), [&](const Piece &p) { return int64_t(p.start) >= offset; });
+    if (next == pieces.end()) {
+        return "";
+    }
+    return "the program ended by itself before line " + std::to_string(next->line) + " " + quoted(next->text) +
+           " was played";
+}
+
 }  // namespace replay
