@@ -315,6 +315,9 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
          "v.scr: the input dialog waits for an answer at the end of the script\n"},
         {"", GREETING, "QZ370_MOUSE(0, 0);\nQZ370_KBD(65);\n", 3,
          "v.scr: the input dialog waits for an answer, and line 2 'QZ370_KBD(65);' is not one\n"},
+        {"", GREETING, "QZ370_MOUSE(0, 0);\nQZ370_GETS(\"A\\q\");\n", 3,
+         "v.scr: the input dialog waits for an answer, and line 2 'QZ370_GETS(\"A\\q\");' cannot be read as one: "
+         "'\\q' is no escape the reader takes"},
         {"", GREETING, "QZ370_GETS(\"Ada\");\n", 4,
          "line 1 'QZ370_GETS(\"Ada\");': an answer to the input dialog, where the program asked for none\n"},
         {"", "", "QZ370_PERIODIC(2);\n QZ370_MOUSE(-250, 200);\nQZ370_PERIODIC(40);\n", 4,
@@ -380,6 +383,7 @@ TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
     write_file(work.file("v.scr"),
                "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
                "QZ370_PERIODIC(-4);\n\nQZ370_MOUSE(99999999999, 0);\nQZ370_GETS(\"a\\x22b\");\nQZ370_GETS(\"a);\n"
+               "QZ370_GETS(\"\\q\");\nQZ370_GETS(\"\\x4\");\nQZ370_GETS(\"\\xZZ\");\nQZ370_GETS(\"a\\x00\");\n"
                "hello\nQZ370_MOUSE(1,2);\nQZ370_KBD(5);");
     std::string command = "cd '" + work.path() + "' && '" QZ370_BINARY_DIR
                           "/tools/qz370-replay/qz370-replay' --check --script v.scr >check.txt";
@@ -393,8 +397,16 @@ TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
               "v.scr:6: 'QZ370_PERIODIC(-4);': read as QZ370_PERIODIC(4);\n"
               "v.scr:8: 'QZ370_MOUSE(99999999999, 0);': read as QZ370_MOUSE(2147483647, 0);\n"
               "v.scr:10: 'QZ370_GETS(\"a);': not an answer as QZ370_GETS(\"text\"); writes it; playback stops here\n"
-              "v.scr:11: 'hello': shorter than seven characters; playback stops here\n"
-              "v.scr:13: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
+              "v.scr:11: 'QZ370_GETS(\"\\q\");': '\\q' is no escape the reader takes (\\\" \\\\ or \\xHH but "
+              "\\x00); playback stops here\n"
+              "v.scr:12: 'QZ370_GETS(\"\\x4\");': '\\x4' is no escape the reader takes (\\\" \\\\ or \\xHH but "
+              "\\x00); playback stops here\n"
+              "v.scr:13: 'QZ370_GETS(\"\\xZZ\");': '\\x' is no escape the reader takes (\\\" \\\\ or \\xHH but "
+              "\\x00); playback stops here\n"
+              "v.scr:14: 'QZ370_GETS(\"a\\x00\");': '\\x00' is no escape the reader takes (\\\" \\\\ or \\xHH "
+              "but \\x00); playback stops here\n"
+              "v.scr:15: 'hello': shorter than seven characters; playback stops here\n"
+              "v.scr:17: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
               "it\n");
     EXPECT_EQ(run({"--check", "--script", QZ370_TEST_DATA "/../../demo/vortaline.scr"}).exit_status, 0);
 }

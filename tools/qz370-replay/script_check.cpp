@@ -1,6 +1,7 @@
 #include "script_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "text/script_number_reader.h"
@@ -18,6 +19,7 @@ constexpr int LOWEST_KEY = -128;
 constexpr int HIGHEST_KEY = 255;
 constexpr const char *BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 constexpr const char *STOPS = "; playback stops here";
+constexpr size_t HEX_ESCAPE_LENGTH = 4;
 
 struct Piece {
     int line;
@@ -54,6 +56,8 @@ std::vector<Piece> pieces_of(const std::string &text) {
     return pieces;
 }
 
+std::string quoted(const std::string &text) { return "'" + text + "'"; }
+
 std::string without_blanks(const std::string &text) {
     std::string kept;
     std::copy_if(text.begin(), text.end(), std::back_inserter(kept), [](char c) { return c != ' ' && c != '\t'; });
@@ -82,14 +86,63 @@ bool is_key_line_in_range(const std::string &body) {
     return code >= LOWEST_KEY && code <= HIGHEST_KEY;
 }
 
+bool is_hex_digit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The length of the escape at text[at], as the dialog's reader takes it; 0
+// if it takes none there (\x00 stands for no byte).
+size_t escape_length(const std::string &text, size_t at) {
+    const char kind = at + 1 < text.size() ? text[at + 1] : '\0';
+    if (kind == '"' || kind == '\\') {
+        return 2;
+    }
+    if (kind != 'x' || at + 3 >= text.size() || !is_hex_digit(text[at + 2]) || !is_hex_digit(text[at + 3]) ||
+        text.compare(at + 2, 2, "00") == 0) {
+        return 0;
+    }
+    return HEX_ESCAPE_LENGTH;
+}
+
+// A backslash and what follows it, as far as it could still be an escape.
+size_t shown_escape_length(const std::string &text, size_t at) {
+    size_t length = std::min<size_t>(2, text.size() - at);
+    while (length < HEX_ESCAPE_LENGTH && text[at + 1] == 'x' && at + length < text.size() &&
+           is_hex_digit(text[at + length])) {
+        ++length;
+    }
+    return length;
+}
+
+// Where the quoted text ends (its closing quote), or why the reader cannot read it.
+std::string why_answer_text_is_odd(const std::string &body, size_t from, size_t &closing) {
+    for (size_t at = from; at < body.size(); ++at) {
+        if (body[at] == '"') {
+            closing = at;
+            return "";
+        }
+        if (body[at] != '\\') {
+            continue;
+        }
+        size_t length = escape_length(body, at);
+        if (length == 0) {
+            return quoted(body.substr(at, shown_escape_length(body, at))) +
+                   " is no escape the reader takes (\\\" \\\\ or \\xHH but \\x00)" + STOPS;
+        }
+        at += length - 1;
+    }
+    return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
+}
+
 std::string why_answer_is_odd(const std::string &body) {
     const std::string prefix = "QZ370_GETS(\"";
     const std::string ending = "\");";
-    if (body.compare(0, prefix.size(), prefix) != 0 || body.size() < prefix.size() + ending.size() ||
-        body.compare(body.size() - ending.size(), ending.size(), ending) != 0) {
-        return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
+    size_t closing = 0;
+    if (body.compare(0, prefix.size(), prefix) == 0) {
+        std::string why = why_answer_text_is_odd(body, prefix.size(), closing);
+        if (!why.empty() || body.compare(closing, std::string::npos, ending) == 0) {
+            return why;
+        }
     }
-    return "";
+    return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
 }
 
 // How the event reader takes a piece otherwise than it reads; empty if it
@@ -136,8 +189,6 @@ std::string why_piece_is_odd(const Piece &piece) {
     return why;
 }
 
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
-
 // Said of the line where playback did stop, "playback stops here" goes without saying.
 std::string stopping_reason(const Piece &piece) {
     std::string why = why_piece_is_odd(piece);
@@ -152,9 +203,20 @@ std::string at_line(const Piece &piece, const std::string &why) {
     return "line " + std::to_string(piece.line) + " " + quoted(piece.text) + ": " + why;
 }
 
-bool is_answer(const Piece &piece) {
-    return piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G' &&
-           why_answer_is_odd(piece.text).empty();
+bool is_answer_kind(const Piece &piece) {
+    return piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G';
+}
+
+bool is_answer(const Piece &piece) { return is_answer_kind(piece) && why_answer_is_odd(piece.text).empty(); }
+
+// The line before holds periodic events the reader may still owe.
+bool owes_periodic_events(const std::vector<Piece> &pieces, std::vector<Piece>::const_iterator next) {
+    if (next == pieces.begin()) {
+        return false;
+    }
+    const std::string &before = std::prev(next)->text;
+    return before.size() > KIND_LETTER_INDEX && before[KIND_LETTER_INDEX] == 'P' &&
+           read_count(before.c_str(), KIND_LETTER_INDEX).value > 1;
 }
 
 std::string why_dialog_waits(const std::vector<Piece> &pieces, int64_t offset) {
@@ -164,7 +226,13 @@ std::string why_dialog_waits(const std::vector<Piece> &pieces, int64_t offset) {
     }
     std::string line = "line " + std::to_string(next->line) + " " + quoted(next->text);
     if (is_answer(*next)) {
-        return "the input dialog waits for an answer while periodic events before " + line + " are still owed";
+        return owes_periodic_events(pieces, next)
+                   ? "the input dialog waits for an answer while periodic events before " + line + " are still owed"
+                   : "the input dialog waits for an answer, and " + line + " was not taken for it";
+    }
+    if (is_answer_kind(*next)) {
+        return "the input dialog waits for an answer, and " + line +
+               " cannot be read as one: " + stopping_reason(*next);
     }
     return "the input dialog waits for an answer, and " + line + " is not one";
 }
