@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,8 @@ namespace {
 namespace protocol = replay_protocol;
 
 constexpr size_t SEND_BUFFER_BYTES = 64 * 1024;
+// A crash, an abort, or the tool ending a program past its --timeout.
+constexpr int ENDING_SIGNALS[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTERM};
 constexpr const char *WATCHER_CLASS = "QZ370ReplayWatcher";
 constexpr UINT WATCH_SCRIPT = WM_USER;
 
@@ -82,8 +85,52 @@ void write_all(const void *data, size_t size)
     }
 }
 
+// Set while records are being put together or sent: a stream cut there would
+// not be whole, so an ending signal waits for it to be done.
+volatile sig_atomic_t sending = 0;
+volatile sig_atomic_t deferred_signal = 0;
+
+void end_by_signal(int signal)
+{
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// What the buffer holds goes out first: the lines printed just before a
+// crash, or before the tool ended a program that would not finish, are the
+// ones that tell why.
+void send_last_words(int signal)
+{
+    if (sending == 0) {
+        write_all(unsent.data(), unsent.size());
+    } else if (signal == SIGTERM) {
+        deferred_signal = signal;
+        return;
+    }
+    end_by_signal(signal);
+}
+
+void catch_ending_signals()
+{
+    for (int signal : ENDING_SIGNALS) {
+        std::signal(signal, send_last_words);
+    }
+}
+
+struct Sending {
+    Sending() { sending = sending + 1; }
+    ~Sending()
+    {
+        sending = sending - 1;
+        if (sending == 0 && deferred_signal != 0) {
+            send_last_words(deferred_signal);
+        }
+    }
+};
+
 void flush()
 {
+    Sending guard;
     write_all(unsent.data(), unsent.size());
     unsent.clear();
 }
@@ -92,6 +139,7 @@ void flush()
 // waits: a logged frame is thousands of lines, a hashed one a few bytes.
 void send(protocol::Kind kind, bool scripted, int width, int height, const void *payload, size_t size)
 {
+    Sending guard;
     protocol::RecordHeader header{kind, scripted ? 1u : 0u, width, height, size};
     const char *header_bytes = reinterpret_cast<const char *>(&header);
     unsent.insert(unsent.end(), header_bytes, header_bytes + sizeof header);
@@ -282,6 +330,7 @@ bool start_replay(const char *program_name)
     headless::set_present_hook(on_present);
     headless::set_debug_output_hook(on_printed_line);
     std::atexit(send_final_picture);
+    catch_ending_signals();
     send(protocol::HELLO, false, 0, 0, nullptr, 0);
     return true;
 }

@@ -2,7 +2,8 @@
 // tool's tests: REPLAY_SUBJECT names what it does after its first event.
 //   print-lines  prints lines with and without line ends, and one too long
 //   fail         prints a line, then returns 5
-//   never-waits  goes on drawing and never waits again
+//   crash        prints a line, then aborts
+//   never-waits  prints a line, then goes on drawing and never waits again
 //   own-loop     takes messages in a loop of its own, never asking for an event
 // and what it does before:
 //   no-window    ends at once, never opening the library
@@ -79,6 +80,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     } else if (subject_is("fail")) {
         QZ370_print("about to fail\n");
         return FAILURE_STATUS;
+    } else if (subject_is("crash")) {
+        QZ370_print("about to crash\n");
+        std::abort();
     } else if (subject_is("own-loop")) {
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -86,6 +90,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
         }
         return 0;
     } else if (subject_is("never-waits")) {
+        QZ370_print("drawing for ever\n");
         for (;;) {
             QZ370_rectangle(WHITE, -10, 10, 10, -10, 1);
         }
