@@ -70,6 +70,7 @@ struct UsersFiles : ToolTest {
     void SetUp() override {
         write_file(work.file("v.scr"), script);
         write_file(work.file("precious.txt"), PRECIOUS);
+        fs::permissions(work.file("precious.txt"), fs::perms::owner_all);
         fs::create_directory(work.file("folder"));
         mkfifo(work.file("pipe").c_str(), 0600);
     }
@@ -95,6 +96,8 @@ TEST_F(UsersFiles, PathsAreRefusedBeforeAnythingIsWritten) {
         {{"--script", "v.scr", "--log", "v.scr"}, "--log v.scr is the script, which is never written"},
         {{"--script", "v.scr", "--hashes", "./v.scr"}, "--hashes ./v.scr is the script, which is never written"},
         {{"--script", "v.scr", "--png", "v.scr"}, "--png v.scr is the script, which is never written"},
+        {{"--script", "v.scr", "--program", "./precious.txt", "--gif", "precious.txt"},
+         "--gif precious.txt is the program, which is never written"},
         {{"--script", "missing.scr", "--log", "precious.txt", "--frames", "new"},
          "cannot read script missing.scr: No such file or directory"},
         {{"--script", "v.scr", "--hashes", "precious.txt", "--log", "precious.txt"},
