@@ -387,11 +387,17 @@ TEST_F(ToolTest, ASignalStopsTheRunWhileTheProgramIsStuck) {
 // Lines taken as written (an empty line, blanks between numbers, an answer)
 // are not listed.
 TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
+    // The dialog reads an answer whole; the event reader a long line in
+    // pieces of 511, playing each that is an event.
+    const std::string long_answer = "QZ370_GETS(\"" + std::string(600, 'y') + "\");\n";
+    const std::string padded_click = "QZ370_MOUSE(1, 2);" + std::string(493, ' ');
+    const std::string long_event = padded_click + "QZ370_KBD(65);\n";
     write_file(work.file("v.scr"),
-               "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
+               std::string() + "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
                "QZ370_PERIODIC(-4);\n\nQZ370_MOUSE(99999999999, 0);\nQZ370_GETS(\"a\\x22b\");\nQZ370_GETS(\"a);\n"
                "QZ370_GETS(\"\\q\");\nQZ370_GETS(\"\\x4\");\nQZ370_GETS(\"\\xZZ\");\nQZ370_GETS(\"a\\x00\");\n"
-               "hello\nQZ370_MOUSE(1,2);\nQZ370_KBD(5);");
+               "hello\nQZ370_MOUSE(1,2);\n" +
+                   long_answer + long_event + "QZ370_KBD(5);");
     std::string command = "cd '" + work.path() + "' && '" QZ370_BINARY_DIR
                           "/tools/qz370-replay/qz370-replay' --check --script v.scr >check.txt";
     int status = std::system(command.c_str());
@@ -413,7 +419,11 @@ TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
               "v.scr:14: 'QZ370_GETS(\"a\\x00\");': '\\x00' is no escape the reader takes (\\\" \\\\ or \\xHH "
               "but \\x00); playback stops here\n"
               "v.scr:15: 'hello': shorter than seven characters; playback stops here\n"
-              "v.scr:17: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
+              "v.scr:18: '" + padded_click +
+                  "': longer than 511 characters: the reader takes it in pieces, each a line of its own\n"
+                  "v.scr:18: 'QZ370_KBD(65);': the rest of a line longer than 511 characters, taken as a line of "
+                  "its own\n"
+                  "v.scr:19: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
               "it\n");
     EXPECT_EQ(run({"--check", "--script", QZ370_TEST_DATA "/../../demo/vortaline.scr"}).exit_status, 0);
 }

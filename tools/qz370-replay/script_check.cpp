@@ -10,8 +10,10 @@ namespace replay {
 
 namespace {
 
-// The reader takes at most 511 characters at a time, as one line.
+// The event reader takes at most 511 characters at a time, as one line; the
+// dialog's answer reader a whole answer line of up to 16395.
 constexpr size_t READER_PIECE = 511;
+constexpr size_t ANSWER_READER_PIECE = 16 + 4 * 4095 - 1;
 constexpr size_t KIND_LETTER_INDEX = 6;
 constexpr size_t SHORTEST_EVENT_LINE = KIND_LETTER_INDEX + 1;
 constexpr int KEY_CODE_MASK = 0xFF;
@@ -28,9 +30,14 @@ struct Piece {
     std::string text;     // without its line end
     bool has_line_end;
     bool first_of_line;   // a long line's later pieces are not its start
+    size_t longest;       // the most the reader that takes it reads at once
 };
 
 bool is_empty_piece(const std::string &raw) { return raw == "\n" || raw == "\r\n"; }
+
+bool is_answer_start(const std::string &text, size_t start) {
+    return start + KIND_LETTER_INDEX < text.size() && text[start + KIND_LETTER_INDEX] == 'G';
+}
 
 // The pieces the reader takes, empty lines left out as it leaves them out.
 std::vector<Piece> pieces_of(const std::string &text) {
@@ -39,7 +46,8 @@ std::vector<Piece> pieces_of(const std::string &text) {
     bool at_line_start = true;
     for (size_t start = 0; start < text.size();) {
         size_t newline = text.find('\n', start);
-        size_t end = std::min(newline == std::string::npos ? text.size() : newline + 1, start + READER_PIECE);
+        const size_t longest = at_line_start && is_answer_start(text, start) ? ANSWER_READER_PIECE : READER_PIECE;
+        size_t end = std::min(newline == std::string::npos ? text.size() : newline + 1, start + longest);
         std::string raw = text.substr(start, end - start);
         bool has_line_end = !raw.empty() && raw.back() == '\n';
         if (!is_empty_piece(raw)) {
@@ -47,7 +55,7 @@ std::vector<Piece> pieces_of(const std::string &text) {
             if (has_line_end && !body.empty() && body.back() == '\r') {
                 body.pop_back();
             }
-            pieces.push_back(Piece{line, start, end, body, has_line_end, at_line_start});
+            pieces.push_back(Piece{line, start, end, body, has_line_end, at_line_start, longest});
         }
         at_line_start = has_line_end;
         line += has_line_end ? 1 : 0;
@@ -150,7 +158,11 @@ std::string why_answer_is_odd(const std::string &body) {
 std::string why_event_is_odd(const Piece &piece) {
     const std::string &body = piece.text;
     if (!piece.first_of_line) {
-        return std::string("the rest of a line longer than 511 characters, taken as a line of its own") + STOPS;
+        Piece line_of_its_own = piece;
+        line_of_its_own.first_of_line = true;
+        const std::string why = why_event_is_odd(line_of_its_own);
+        return "the rest of a line longer than 511 characters, taken as a line of its own" +
+               (why.empty() ? std::string() : ": " + why);
     }
     if (body.compare(0, 3, BYTE_ORDER_MARK) == 0) {
         return std::string("begins with a byte-order mark") + STOPS;
@@ -180,11 +192,15 @@ std::string why_piece_is_odd(const Piece &piece) {
     std::string why = piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G'
                           ? why_answer_is_odd(piece.text)
                           : why_event_is_odd(piece);
-    if (!piece.has_line_end && piece.end - piece.start < READER_PIECE) {
+    if (!piece.has_line_end && piece.end - piece.start < piece.longest) {
         return "no line end: the reader meets the end of the file there and does not play it";
     }
-    if (!piece.has_line_end && why.empty()) {
-        return std::string("longer than 511 characters: the reader takes it in pieces") + STOPS;
+    if (!piece.has_line_end && piece.longest == ANSWER_READER_PIECE) {
+        return std::string("an answer line longer than 16395 characters, which the dialog does not take") + STOPS;
+    }
+    if (!piece.has_line_end) {
+        return "longer than 511 characters: the reader takes it in pieces, each a line of its own" +
+               (why.empty() ? std::string() : ": " + why);
     }
     return why;
 }
