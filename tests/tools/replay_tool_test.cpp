@@ -362,6 +362,16 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
     unsetenv("REPLAY_SUBJECT");
 }
 
+// The subject draws nothing: its events show no frames, and are counted all the same.
+TEST_F(ToolTest, TheSummaryCountsEventsThatDrawNothing) {
+    for (auto [script, said] : {std::pair<std::string, std::string>{"QZ370_KBD(65);\n", ": 1 event, "},
+                                {"QZ370_PERIODIC(2);\nQZ370_KBD(65);\nQZ370_GETS(\"a\");\n", ": 3 events, "}}) {
+        write_file(work.file("v.scr"), script);
+        ToolRun result = run({"--script", "v.scr", "--program", SUBJECT});
+        EXPECT_NE(result.error_output.find(said), std::string::npos) << result.error_output;
+    }
+}
+
 TEST_F(ToolTest, ASignalStopsTheRunWhileTheProgramIsStuck) {
     write_file(work.file("v.scr"), SHORT_SCRIPT);
     write_file(work.file("stuck"), "#!/bin/sh\ntouch started\nexec sleep 1000\n");

@@ -296,6 +296,23 @@ std::string why_playback_stopped(const std::string &text, int64_t offset, bool e
     return "playback stopped at " + at_line(*last, stopping_reason(*last));
 }
 
+int64_t events_played(const std::string &text, int64_t offset) {
+    int64_t events = 0;
+    for (const Piece &piece : pieces_of(text)) {
+        const bool read_in_full = piece.has_line_end || piece.end - piece.start == piece.longest;
+        if (int64_t(piece.end) > offset || !read_in_full || piece.text.size() <= KIND_LETTER_INDEX) {
+            continue;
+        }
+        switch (piece.text[KIND_LETTER_INDEX]) {
+        case 'M':
+        case 'K': events += 1; break;
+        case 'P': events += std::max(read_count(piece.text.c_str(), KIND_LETTER_INDEX).value, 1); break;
+        default: break;
+        }
+    }
+    return events;
+}
+
 std::string why_program_ended_early(const std::string &text, int64_t offset, bool end_of_file_met) {
     if (end_of_file_met) {
         return "";
