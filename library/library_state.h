@@ -185,4 +185,7 @@ extern char *gets_target;
 extern int gets_target_size;  // the bytes gets_target holds, its NUL included
 
 INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Playback switched on while the dialog is open (its loop is the program's
+// first wait) gives it the script's answer, as opening it during playback would.
+void answer_open_dialog_from_script();
 void build_gets_template(const char *prompt, unsigned char (&dialog_template)[GETS_TEMPLATE_BYTES]);

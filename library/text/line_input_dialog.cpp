@@ -12,6 +12,8 @@ namespace {
 constexpr INT_PTR DIALOG_NOT_CREATED = -1;
 constexpr INT_PTR DIALOG_CONFIRMED = 1;
 
+HWND open_dialog = nullptr;
+
 void answer_from_script(HWND dialog)
 {
     char answer[LONGEST_SCRIPTED_ANSWER + 1];
@@ -56,6 +58,7 @@ int QZ370_gets_n(const char *prompt, char *buffer, int size)
         DialogBoxIndirectParamA(program_instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog_template), graphics_window,
                                 gets_dialog_proc, reinterpret_cast<LPARAM>(buffer));
     gets_target = nullptr;
+    open_dialog = nullptr;
     if (result == DIALOG_NOT_CREATED) {
         return 0;
     }
@@ -65,6 +68,13 @@ int QZ370_gets_n(const char *prompt, char *buffer, int size)
     return 1;
 }
 
+void answer_open_dialog_from_script()
+{
+    if (open_dialog != nullptr) {
+        answer_from_script(open_dialog);
+    }
+}
+
 // Cancel requests (Esc, the close box) come as IDCANCEL and are left alone, so
 // the dialog stays open.
 INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -72,6 +82,7 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_INITDIALOG:
         gets_target = reinterpret_cast<char *>(lParam);
+        open_dialog = dialog;
         answer_from_script(dialog);
         return TRUE;
     case WM_COMMAND: {
@@ -79,6 +90,7 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return FALSE;
         }
         take_answer(dialog);
+        open_dialog = nullptr;
         EndDialog(dialog, DIALOG_CONFIRMED);
         return TRUE;
     }

@@ -124,9 +124,13 @@ void write_script_answer(const char *text)
 }
 
 // Empty lines before it are skipped, as the event reader skips them; a line
-// that is no answer is left where it was, for the event reader to meet.
+// that is no answer is left where it was, for the event reader to meet. A
+// playback that has read nothing yet opens the file here.
 bool read_script_answer(char *text, int size)
 {
+    if (script_file == nullptr && !open_script_file(SCRIPT_READING)) {
+        return false;
+    }
     if (script_file_direction() != SCRIPT_READING) {
         return false;
     }

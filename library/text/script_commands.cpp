@@ -86,6 +86,7 @@ void toggle_playback()
     input.single_step = 0;
     input.playing_back = 1;
     check_run_item(MENU_PLAYBACK, true);
+    answer_open_dialog_from_script();
 }
 
 void request_play_one()

@@ -64,11 +64,14 @@ void note_script_write(int printed)
 }
 
 // Buffered lines reach the disk here at the latest, so a full disk shows here.
+// A reader's offset is settled first: a program that ends by itself mid-script
+// leaves the line it stopped at for a replay to tell.
 void close_script_file()
 {
     if (script_file == nullptr) {
         return;
     }
+    settle_reading_offset();
     const int failed = std::fclose(script_file) != 0;
     script_file = nullptr;
     if (failed && open_direction == SCRIPT_WRITING) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,10 @@ namespace {
 namespace protocol = replay_protocol;
 
 constexpr size_t SEND_BUFFER_BYTES = 64 * 1024;
+// A crash, an abort, or the tool ending a program past its --timeout.
+constexpr int ENDING_SIGNALS[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTERM};
+constexpr const char *WATCHER_CLASS = "QZ370ReplayWatcher";
+constexpr UINT WATCH_SCRIPT = WM_USER;
 
 struct Replay {
     const char *program_name;
@@ -32,6 +37,7 @@ struct Replay {
     bool logging;
     bool playback_switched_on;
     bool quit_chosen;
+    int script_watch;  // a descriptor on the script being played; -1 until it is open
 };
 
 Replay replay;
@@ -79,8 +85,52 @@ void write_all(const void *data, size_t size)
     }
 }
 
+// Set while records are being put together or sent: a stream cut there would
+// not be whole, so an ending signal waits for it to be done.
+volatile sig_atomic_t sending = 0;
+volatile sig_atomic_t deferred_signal = 0;
+
+void end_by_signal(int signal)
+{
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// What the buffer holds goes out first: the lines printed just before a
+// crash, or before the tool ended a program that would not finish, are the
+// ones that tell why.
+void send_last_words(int signal)
+{
+    if (sending == 0) {
+        write_all(unsent.data(), unsent.size());
+    } else if (signal == SIGTERM) {
+        deferred_signal = signal;
+        return;
+    }
+    end_by_signal(signal);
+}
+
+void catch_ending_signals()
+{
+    for (int signal : ENDING_SIGNALS) {
+        std::signal(signal, send_last_words);
+    }
+}
+
+struct Sending {
+    Sending() { sending = sending + 1; }
+    ~Sending()
+    {
+        sending = sending - 1;
+        if (sending == 0 && deferred_signal != 0) {
+            send_last_words(deferred_signal);
+        }
+    }
+};
+
 void flush()
 {
+    Sending guard;
     write_all(unsent.data(), unsent.size());
     unsent.clear();
 }
@@ -89,6 +139,7 @@ void flush()
 // waits: a logged frame is thousands of lines, a hashed one a few bytes.
 void send(protocol::Kind kind, bool scripted, int width, int height, const void *payload, size_t size)
 {
+    Sending guard;
     protocol::RecordHeader header{kind, scripted ? 1u : 0u, width, height, size};
     const char *header_bytes = reinterpret_cast<const char *>(&header);
     unsent.insert(unsent.end(), header_bytes, header_bytes + sizeof header);
@@ -135,6 +186,39 @@ void send_playback_ended(bool dialog_waits)
     flush();
 }
 
+// Found once the reader has opened the script, and kept: it still tells where
+// the reader stood after a program that ends by itself has closed it.
+void watch_script()
+{
+    if (replay.playback_switched_on && replay.script_watch < 0) {
+        replay.script_watch = watch_script_reader();
+    }
+}
+
+// Scripted events come without a wait between them: a message of the
+// watcher's own, taken at the program's next event, finds the script that the
+// first one opened.
+LRESULT CALLBACK watcher_procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
+{
+    if (message == WATCH_SCRIPT) {
+        watch_script();
+        return 0;
+    }
+    return DefWindowProcA(window, message, w_param, l_param);
+}
+
+void watch_script_at_next_event()
+{
+    WNDCLASSA watcher_class{};
+    watcher_class.lpfnWndProc = watcher_procedure;
+    watcher_class.lpszClassName = WATCHER_CLASS;
+    RegisterClassA(&watcher_class);
+    HWND watcher = CreateWindowExA(0, WATCHER_CLASS, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (watcher != nullptr) {
+        PostMessageA(watcher, WATCH_SCRIPT, 0, 0);
+    }
+}
+
 // Logging is switched on, never off: the program may have it on already.
 void start_playback()
 {
@@ -143,6 +227,7 @@ void start_playback()
         choose_run_command(RUN_LOGGING);
     }
     choose_run_command(RUN_PLAYBACK);
+    watch_script_at_next_event();
     start_replay_run_limit(replay.program_name);
 }
 
@@ -160,6 +245,7 @@ void end_with_dialog_waiting()
 void on_idle()
 {
     flush();
+    watch_script();
     if (graphics_window() != nullptr && !replay.playback_switched_on) {
         start_playback();
         return;
@@ -185,6 +271,7 @@ void on_idle()
 void on_present(HWND window)
 {
     if (window == graphics_window()) {
+        watch_script();
         send_frame(window);
     }
 }
@@ -196,8 +283,14 @@ void on_printed_line(const char *line)
 
 // At exit, however the program ends: the picture its graphics window holds,
 // which may be newer than the last frame shown.
+// A program that ended before playback stopped says how far its reader got.
 void send_final_picture()
 {
+    if (replay.playback_switched_on && !replay.quit_chosen) {
+        watch_script();
+        const int64_t offset = replay.script_watch >= 0 ? offset_of(replay.script_watch) : -1;
+        send(protocol::ENDED_MID_SCRIPT, false, 0, 0, &offset, sizeof offset);
+    }
     HWND window = graphics_window();
     if (window != nullptr) {
         send_pixels(protocol::FINAL_PICTURE, false, window);
@@ -230,12 +323,14 @@ bool start_replay(const char *program_name)
                     switched_on(protocol::HASHES_VARIABLE),
                     switched_on(protocol::LOGGING_VARIABLE),
                     false,
-                    false};
+                    false,
+                    -1};
     headless::use();
     headless::set_idle_hook(on_idle);
     headless::set_present_hook(on_present);
     headless::set_debug_output_hook(on_printed_line);
     std::atexit(send_final_picture);
+    catch_ending_signals();
     send(protocol::HELLO, false, 0, 0, nullptr, 0);
     return true;
 }

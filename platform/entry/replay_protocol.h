@@ -18,6 +18,10 @@
 //                  (`scripted` is 1; the program then ends with status 3);
 //                  the payload is the script's offset then (int64_t, -1 if
 //                  unknown): how far the reader had read
+//   ENDED_MID_SCRIPT the program ended by itself while playback was on; the
+//                  payload is the script's offset as the reader left it
+//                  (int64_t, -1 if unknown). A program that ends before
+//                  playback starts sends neither this nor PLAYBACK_ENDED.
 // QZ370_REPLAY_LOGGING=1 switches logging on first, as Ctrl+L would.
 // Pixels are 0x00RRGGBB, row by row.
 #pragma once
@@ -31,7 +35,7 @@ constexpr const char *PIXELS_VARIABLE = "QZ370_REPLAY_PIXELS";
 constexpr const char *HASHES_VARIABLE = "QZ370_REPLAY_HASHES";
 constexpr const char *LOGGING_VARIABLE = "QZ370_REPLAY_LOGGING";
 
-enum Kind : uint32_t { HELLO = 1, LINE = 2, FRAME = 3, FINAL_PICTURE = 4, PLAYBACK_ENDED = 5 };
+enum Kind : uint32_t { HELLO = 1, LINE = 2, FRAME = 3, FINAL_PICTURE = 4, PLAYBACK_ENDED = 5, ENDED_MID_SCRIPT = 6 };
 
 struct RecordHeader {
     uint32_t kind;

@@ -11,4 +11,12 @@ namespace qz370::entry {
 // program has it closed.
 int64_t script_position();
 
+// A descriptor of its own on the open script file, sharing the reader's
+// offset and outliving the program's closing of it (the library settles the
+// offset as it closes); -1 while the program has it closed.
+int watch_script_reader();
+
+// The offset of an open descriptor; -1 if it has none.
+int64_t offset_of(int fd);
+
 }  // namespace qz370::entry

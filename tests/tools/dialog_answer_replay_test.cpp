@@ -81,5 +81,20 @@ TEST(DialogAnswerReplay, ARecordedRunThatAnsweredTwoDialogsReplaysToItsLastFrame
     EXPECT_EQ(read_lines(work.file("hashes.txt")).back(), last_picture);
 }
 
+// A dialog's loop is the program's first wait: playback starts there, and the
+// dialog takes its answer.
+TEST(DialogAnswerReplay, ADialogOpenedBeforeTheFirstWaitTakesItsAnswer) {
+    TemporaryDirectory work;
+    TemporaryDirectory scratch;
+    write_file(work.file("QZ370.SCR"), "QZ370_GETS(\"Ann\");\nQZ370_MOUSE(0, 0);\nQZ370_GETS(\"Bo\");\n");
+    setenv("REPLAY_SUBJECT", "asks-first", 1);
+    ToolRun result = run_replay_tool({"--program", QZ370_BINARY_DIR "/tests/replay_subject", "--log", "log.txt",
+                                      "--quiet"},
+                                     work.path(), scratch.path());
+    unsetenv("REPLAY_SUBJECT");
+    ASSERT_EQ(result.exit_status, 0) << result.error_output;
+    EXPECT_EQ(read_file(work.file("log.txt")), "Hello, Ann\nHello, Bo\nEOF encountered in script file QZ370.SCR\n");
+}
+
 }  // namespace
 }  // namespace qz370::test

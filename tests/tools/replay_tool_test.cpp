@@ -70,6 +70,7 @@ struct UsersFiles : ToolTest {
     void SetUp() override {
         write_file(work.file("v.scr"), script);
         write_file(work.file("precious.txt"), PRECIOUS);
+        fs::permissions(work.file("precious.txt"), fs::perms::owner_all);
         fs::create_directory(work.file("folder"));
         mkfifo(work.file("pipe").c_str(), 0600);
     }
@@ -95,6 +96,8 @@ TEST_F(UsersFiles, PathsAreRefusedBeforeAnythingIsWritten) {
         {{"--script", "v.scr", "--log", "v.scr"}, "--log v.scr is the script, which is never written"},
         {{"--script", "v.scr", "--hashes", "./v.scr"}, "--hashes ./v.scr is the script, which is never written"},
         {{"--script", "v.scr", "--png", "v.scr"}, "--png v.scr is the script, which is never written"},
+        {{"--script", "v.scr", "--program", "./precious.txt", "--gif", "precious.txt"},
+         "--gif precious.txt is the program, which is never written"},
         {{"--script", "missing.scr", "--log", "precious.txt", "--frames", "new"},
          "cannot read script missing.scr: No such file or directory"},
         {{"--script", "v.scr", "--hashes", "precious.txt", "--log", "precious.txt"},
@@ -315,6 +318,9 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
          "v.scr: the input dialog waits for an answer at the end of the script\n"},
         {"", GREETING, "QZ370_MOUSE(0, 0);\nQZ370_KBD(65);\n", 3,
          "v.scr: the input dialog waits for an answer, and line 2 'QZ370_KBD(65);' is not one\n"},
+        {"", GREETING, "QZ370_MOUSE(0, 0);\nQZ370_GETS(\"A\\q\");\n", 3,
+         "v.scr: the input dialog waits for an answer, and line 2 'QZ370_GETS(\"A\\q\");' cannot be read as one: "
+         "'\\q' is no escape the reader takes"},
         {"", GREETING, "QZ370_GETS(\"Ada\");\n", 4,
          "line 1 'QZ370_GETS(\"Ada\");': an answer to the input dialog, where the program asked for none\n"},
         {"", "", "QZ370_PERIODIC(2);\n QZ370_MOUSE(-250, 200);\nQZ370_PERIODIC(40);\n", 4,
@@ -322,10 +328,18 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
         {"", "", "QZ370_PERIODIC(2);\nQZ370_KBD(32);", 4,
          "line 2 'QZ370_KBD(32);': no line end: the reader meets the end of the file there and does not play it\n"},
         {"", "./hang", SHORT_SCRIPT, 3, "hang did not finish within 1 s (--timeout); ended\n"},
-        {"never-waits", SUBJECT, SHORT_SCRIPT, 3, "replay_subject did not finish within 1 s (--timeout); ended\n"},
+        {"never-waits", SUBJECT, SHORT_SCRIPT, 3,
+         "replay_subject did not finish within 1 s (--timeout); ended\nqz370-replay: the last lines it printed:\n"
+         "  drawing for ever\n"},
         {"own-loop", SUBJECT, SHORT_SCRIPT, 3,
          "replay_subject: stopped after 60 s of the replay's clock without taking the script's next event\n"},
         {"fail", SUBJECT, SHORT_SCRIPT, 3, "exited with 5\nqz370-replay: the last lines it printed:\n  about to fail\n"},
+        {"crash", SUBJECT, SHORT_SCRIPT, 3,
+         "was killed by signal 6 (Aborted)\nqz370-replay: the last lines it printed:\n  about to crash\n"},
+        {"ends-after-7", SUBJECT, "QZ370_PERIODIC(7);\nQZ370_MOUSE(5, 5);\nQZ370_PERIODIC(20);\n", 4,
+         "v.scr: the program ended by itself before line 2 'QZ370_MOUSE(5, 5);' was played\n"},
+        {"ends-at-once", SUBJECT, SHORT_SCRIPT, 4,
+         "v.scr: the program ended by itself before line 1 'QZ370_PERIODIC(3);' was played\n"},
     };
     for (const Case &c : cases) {
         write_file(work.file("v.scr"), c.script);
@@ -340,7 +354,22 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
         EXPECT_EQ(fs::exists(work.file("p.png")), c.exit_status == 4) << c.said;
         fs::remove(work.file("p.png"));
     }
+    setenv("REPLAY_SUBJECT", "no-window", 1);
+    ToolRun result = run({"--script", "v.scr", "--program", SUBJECT, "--quiet"});
+    EXPECT_EQ(result.exit_status, 4);
+    EXPECT_NE(result.error_output.find("the program ended by itself before line 1"), std::string::npos)
+        << result.error_output;
     unsetenv("REPLAY_SUBJECT");
+}
+
+// The subject draws nothing: its events show no frames, and are counted all the same.
+TEST_F(ToolTest, TheSummaryCountsEventsThatDrawNothing) {
+    for (auto [script, said] : {std::pair<std::string, std::string>{"QZ370_KBD(65);\n", ": 1 event, "},
+                                {"QZ370_PERIODIC(2);\nQZ370_KBD(65);\nQZ370_GETS(\"a\");\n", ": 3 events, "}}) {
+        write_file(work.file("v.scr"), script);
+        ToolRun result = run({"--script", "v.scr", "--program", SUBJECT});
+        EXPECT_NE(result.error_output.find(said), std::string::npos) << result.error_output;
+    }
 }
 
 TEST_F(ToolTest, ASignalStopsTheRunWhileTheProgramIsStuck) {
@@ -368,10 +397,17 @@ TEST_F(ToolTest, ASignalStopsTheRunWhileTheProgramIsStuck) {
 // Lines taken as written (an empty line, blanks between numbers, an answer)
 // are not listed.
 TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
+    // The dialog reads an answer whole; the event reader a long line in
+    // pieces of 511, playing each that is an event.
+    const std::string long_answer = "QZ370_GETS(\"" + std::string(600, 'y') + "\");\n";
+    const std::string padded_click = "QZ370_MOUSE(1, 2);" + std::string(493, ' ');
+    const std::string long_event = padded_click + "QZ370_KBD(65);\n";
     write_file(work.file("v.scr"),
-               "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
+               std::string() + "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
                "QZ370_PERIODIC(-4);\n\nQZ370_MOUSE(99999999999, 0);\nQZ370_GETS(\"a\\x22b\");\nQZ370_GETS(\"a);\n"
-               "hello\nQZ370_MOUSE(1,2);\nQZ370_KBD(5);");
+               "QZ370_GETS(\"\\q\");\nQZ370_GETS(\"\\x4\");\nQZ370_GETS(\"\\xZZ\");\nQZ370_GETS(\"a\\x00\");\n"
+               "hello\nQZ370_MOUSE(1,2);\n" +
+                   long_answer + long_event + "QZ370_KBD(5);");
     std::string command = "cd '" + work.path() + "' && '" QZ370_BINARY_DIR
                           "/tools/qz370-replay/qz370-replay' --check --script v.scr >check.txt";
     int status = std::system(command.c_str());
@@ -384,8 +420,20 @@ TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
               "v.scr:6: 'QZ370_PERIODIC(-4);': read as QZ370_PERIODIC(4);\n"
               "v.scr:8: 'QZ370_MOUSE(99999999999, 0);': read as QZ370_MOUSE(2147483647, 0);\n"
               "v.scr:10: 'QZ370_GETS(\"a);': not an answer as QZ370_GETS(\"text\"); writes it; playback stops here\n"
-              "v.scr:11: 'hello': shorter than seven characters; playback stops here\n"
-              "v.scr:13: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
+              "v.scr:11: 'QZ370_GETS(\"\\q\");': '\\q' is no escape the reader takes (\\\" \\\\ or \\xHH but "
+              "\\x00); playback stops here\n"
+              "v.scr:12: 'QZ370_GETS(\"\\x4\");': '\\x4' is no escape the reader takes (\\\" \\\\ or \\xHH but "
+              "\\x00); playback stops here\n"
+              "v.scr:13: 'QZ370_GETS(\"\\xZZ\");': '\\x' is no escape the reader takes (\\\" \\\\ or \\xHH but "
+              "\\x00); playback stops here\n"
+              "v.scr:14: 'QZ370_GETS(\"a\\x00\");': '\\x00' is no escape the reader takes (\\\" \\\\ or \\xHH "
+              "but \\x00); playback stops here\n"
+              "v.scr:15: 'hello': shorter than seven characters; playback stops here\n"
+              "v.scr:18: '" + padded_click +
+                  "': longer than 511 characters: the reader takes it in pieces, each a line of its own\n"
+                  "v.scr:18: 'QZ370_KBD(65);': the rest of a line longer than 511 characters, taken as a line of "
+                  "its own\n"
+                  "v.scr:19: 'QZ370_KBD(5);': no line end: the reader meets the end of the file there and does not play "
               "it\n");
     EXPECT_EQ(run({"--check", "--script", QZ370_TEST_DATA "/../../demo/vortaline.scr"}).exit_status, 0);
 }

@@ -90,8 +90,9 @@ bool finish_outputs(const replay::Options &options, const replay::Outputs &outpu
 
 void print_summary(const replay::Report &report) {
     double rate = report.seconds > 0 ? static_cast<double>(report.frames) / report.seconds : 0;
-    std::fprintf(stderr, "qz370-replay: %" PRId64 " events, %" PRId64 " frames in %.3f s (%.0f frames/s)\n",
-                 report.events, report.frames, report.seconds, rate);
+    std::fprintf(stderr, "qz370-replay: %" PRId64 " event%s, %" PRId64 " frame%s in %.3f s (%.0f frames/s)\n",
+                 report.events, report.events == 1 ? "" : "s", report.frames, report.frames == 1 ? "" : "s",
+                 report.seconds, rate);
 }
 
 // The lines the program printed last tell what went wrong, often enough.

@@ -121,6 +121,11 @@ bool check_paths(const Options &options, std::string &error) {
                     " is the script, which is never written";
             return false;
         }
+        if (!options.program.empty() && same_file(*outputs[i].path, options.program)) {
+            error = std::string("qz370-replay: ") + outputs[i].option + " " + *outputs[i].path +
+                    " is the program, which is never written";
+            return false;
+        }
         for (size_t j = 0; j < i; ++j) {
             if (same_file(*outputs[i].path, *outputs[j].path)) {
                 error = std::string("qz370-replay: ") + outputs[j].option + " and " + outputs[i].option +

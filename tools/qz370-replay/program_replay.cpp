@@ -37,6 +37,7 @@ constexpr int POLL_INTERVAL_MS = 100;
 // A program that has closed its reports is about to exit: it is looked at
 // often, since the whole run waits for it.
 constexpr int EXIT_POLL_INTERVAL_MS = 1;
+constexpr auto LAST_WORDS_GRACE = std::chrono::seconds(1);
 // No window of the window system is larger than 8192 pixels a side.
 constexpr uint64_t LARGEST_REPORT = uint64_t{8192} * 8192 * sizeof(uint32_t);
 constexpr const char *PROGRAM_VARIABLES[] = {"QZ370_DISPLAY",           "QZ370_RECORD",
@@ -202,11 +203,12 @@ bool read_exactly(Reader &reader, void *data, size_t size) {
             }
             size_t got = 0;
             reader.buffered.resize(READ_BLOCK_BYTES);
-            if (!take_from_pipe(reader, reader.buffered.data(), READ_BLOCK_BYTES, got)) {
-                return false;
-            }
+            const bool took = take_from_pipe(reader, reader.buffered.data(), READ_BLOCK_BYTES, got);
             reader.buffered.resize(got);
             reader.buffered_from = 0;
+            if (!took) {
+                return false;
+            }
         }
         size_t taken = std::min(size, reader.buffered.size() - reader.buffered_from);
         std::memcpy(bytes, reader.buffered.data() + reader.buffered_from, taken);
@@ -228,6 +230,9 @@ bool read_record(Reader &reader, const protocol::RecordHeader &header) {
     case protocol::PLAYBACK_ENDED:
         reader.playback_ended = true;
         reader.dialog_waits = header.scripted != 0;
+        return header.size == sizeof reader.script_offset &&
+               read_exactly(reader, &reader.script_offset, sizeof reader.script_offset);
+    case protocol::ENDED_MID_SCRIPT:
         return header.size == sizeof reader.script_offset &&
                read_exactly(reader, &reader.script_offset, sizeof reader.script_offset);
     case protocol::LINE:
@@ -280,6 +285,17 @@ void read_reports(Reader &reader) {
             return;
         }
     }
+}
+
+// A program past its time is told to end first, and sends what it still
+// holds (its last printed lines) before it is killed.
+void hear_last_words(pid_t child, Reader &reader) {
+    kill(child, SIGTERM);
+    reader.deadline = Clock::now() + LAST_WORDS_GRACE;
+    reader.timed_out = false;
+    read_reports(reader);
+    reader.timed_out = true;
+    reader.garbled = false;
 }
 
 int wait_for(pid_t child) {
@@ -387,6 +403,9 @@ ProgramRun run_program(const std::string &program, bool logging, FrameContent co
     Reader reader{ends[0], &reports, Clock::now() + std::chrono::seconds(timeout_seconds), false, false, false, {}, {},
                   {}, false, false, -1, {}, 0};
     read_reports(reader);
+    if (reader.timed_out) {
+        hear_last_words(child, reader);
+    }
     close(ends[0]);
     // A program that never finishes, or keeps the pipe open in a process of
     // its own, is ended with everything it started.

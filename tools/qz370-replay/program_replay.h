@@ -25,7 +25,7 @@ struct Picture {
 struct ProgramRun {
     Picture final_picture;
     std::string failure;  // the one line to show; empty when the program took part and ended with 0
-    bool playback_ended = false;  // the program said playback stopped
+    bool playback_ended = false;  // the program said playback stopped; else it ended by itself
     bool dialog_waits = false;    // ... because an input dialog waited for an answer
     int64_t script_offset = -1;   // how far its reader had read the script then; -1: unknown
 };

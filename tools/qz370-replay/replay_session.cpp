@@ -101,8 +101,8 @@ void keep_frame_picture(const uint32_t *pixels, int width, int height) {
 // On a terminal the line is rewritten in place; elsewhere each is a line of its own.
 void show_progress() {
     bool terminal = isatty(STDERR_FILENO);
-    std::fprintf(stderr, "%sqz370-replay: %" PRId64 " events, %" PRId64 " frames, %.1f s%s", terminal ? "\r" : "",
-                 session.report.events, session.report.frames, seconds_since(session.start), terminal ? "" : "\n");
+    std::fprintf(stderr, "%sqz370-replay: %" PRId64 " frames, %.1f s%s", terminal ? "\r" : "", session.report.frames,
+                 seconds_since(session.start), terminal ? "" : "\n");
     session.progress_shown = terminal;
 }
 
@@ -117,15 +117,11 @@ void maybe_show_progress() {
     }
 }
 
-// The game draws one frame per event, and the display shows each before the
-// program would next block: the program marks the frames shown between
-// switching playback on and choosing Quit, those of the scripted events.
-void keep_frame(const uint32_t *pixels, int width, int height, bool scripted, const uint64_t *hash) {
+// Every frame the graphics window showed, scripted or not: an event that
+// draws nothing shows none, so the events are counted from the script.
+void keep_frame(const uint32_t *pixels, int width, int height, bool, const uint64_t *hash) {
     stop_if_interrupted();
     session.report.frames += 1;
-    if (scripted) {
-        session.report.events += 1;
-    }
     if (session.outputs.hashes != nullptr) {
         keep_frame_hash(pixels, width, height, hash);
     }
@@ -162,13 +158,17 @@ void play_program() {
 }
 
 // Playback can only stop at the end of the script or at a line the reader
-// does not take; the first is no news.
+// does not take; the first is no news. A program may also end by itself
+// before its script is used up.
 void find_where_playback_stopped() {
-    if (!session.playback_ended || !session.report.program_failure.empty()) {
+    if (!session.report.program_failure.empty()) {
         return;
     }
+    session.report.events = events_played(read_script_copy(), session.script_offset);
     std::string why =
-        why_playback_stopped(read_script_copy(), session.script_offset, session.end_of_script_met, false);
+        session.playback_ended
+            ? why_playback_stopped(read_script_copy(), session.script_offset, session.end_of_script_met, false)
+            : why_program_ended_early(read_script_copy(), session.script_offset, session.end_of_script_met);
     if (!why.empty()) {
         session.report.playback_stopped = "qz370-replay: " + session.options->script + ": " + why;
     }

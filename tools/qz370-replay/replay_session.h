@@ -20,7 +20,7 @@ struct Outputs {
 };
 
 struct Report {
-    int64_t events;  // scripted events the game received
+    int64_t events;  // events of the lines the reader played
     int64_t frames;  // frames the graphics window showed
     double seconds;
     bool outputs_failed;  // a frame picture or a line could not be written

@@ -1,6 +1,7 @@
 #include "script_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "text/script_number_reader.h"
@@ -9,8 +10,10 @@ namespace replay {
 
 namespace {
 
-// The reader takes at most 511 characters at a time, as one line.
+// The event reader takes at most 511 characters at a time, as one line; the
+// dialog's answer reader a whole answer line of up to 16395.
 constexpr size_t READER_PIECE = 511;
+constexpr size_t ANSWER_READER_PIECE = 16 + 4 * 4095 - 1;
 constexpr size_t KIND_LETTER_INDEX = 6;
 constexpr size_t SHORTEST_EVENT_LINE = KIND_LETTER_INDEX + 1;
 constexpr int KEY_CODE_MASK = 0xFF;
@@ -18,6 +21,7 @@ constexpr int LOWEST_KEY = -128;
 constexpr int HIGHEST_KEY = 255;
 constexpr const char *BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 constexpr const char *STOPS = "; playback stops here";
+constexpr size_t HEX_ESCAPE_LENGTH = 4;
 
 struct Piece {
     int line;
@@ -26,9 +30,14 @@ struct Piece {
     std::string text;     // without its line end
     bool has_line_end;
     bool first_of_line;   // a long line's later pieces are not its start
+    size_t longest;       // the most the reader that takes it reads at once
 };
 
 bool is_empty_piece(const std::string &raw) { return raw == "\n" || raw == "\r\n"; }
+
+bool is_answer_start(const std::string &text, size_t start) {
+    return start + KIND_LETTER_INDEX < text.size() && text[start + KIND_LETTER_INDEX] == 'G';
+}
 
 // The pieces the reader takes, empty lines left out as it leaves them out.
 std::vector<Piece> pieces_of(const std::string &text) {
@@ -37,7 +46,8 @@ std::vector<Piece> pieces_of(const std::string &text) {
     bool at_line_start = true;
     for (size_t start = 0; start < text.size();) {
         size_t newline = text.find('\n', start);
-        size_t end = std::min(newline == std::string::npos ? text.size() : newline + 1, start + READER_PIECE);
+        const size_t longest = at_line_start && is_answer_start(text, start) ? ANSWER_READER_PIECE : READER_PIECE;
+        size_t end = std::min(newline == std::string::npos ? text.size() : newline + 1, start + longest);
         std::string raw = text.substr(start, end - start);
         bool has_line_end = !raw.empty() && raw.back() == '\n';
         if (!is_empty_piece(raw)) {
@@ -45,7 +55,7 @@ std::vector<Piece> pieces_of(const std::string &text) {
             if (has_line_end && !body.empty() && body.back() == '\r') {
                 body.pop_back();
             }
-            pieces.push_back(Piece{line, start, end, body, has_line_end, at_line_start});
+            pieces.push_back(Piece{line, start, end, body, has_line_end, at_line_start, longest});
         }
         at_line_start = has_line_end;
         line += has_line_end ? 1 : 0;
@@ -53,6 +63,8 @@ std::vector<Piece> pieces_of(const std::string &text) {
     }
     return pieces;
 }
+
+std::string quoted(const std::string &text) { return "'" + text + "'"; }
 
 std::string without_blanks(const std::string &text) {
     std::string kept;
@@ -82,14 +94,63 @@ bool is_key_line_in_range(const std::string &body) {
     return code >= LOWEST_KEY && code <= HIGHEST_KEY;
 }
 
+bool is_hex_digit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The length of the escape at text[at], as the dialog's reader takes it; 0
+// if it takes none there (\x00 stands for no byte).
+size_t escape_length(const std::string &text, size_t at) {
+    const char kind = at + 1 < text.size() ? text[at + 1] : '\0';
+    if (kind == '"' || kind == '\\') {
+        return 2;
+    }
+    if (kind != 'x' || at + 3 >= text.size() || !is_hex_digit(text[at + 2]) || !is_hex_digit(text[at + 3]) ||
+        text.compare(at + 2, 2, "00") == 0) {
+        return 0;
+    }
+    return HEX_ESCAPE_LENGTH;
+}
+
+// A backslash and what follows it, as far as it could still be an escape.
+size_t shown_escape_length(const std::string &text, size_t at) {
+    size_t length = std::min<size_t>(2, text.size() - at);
+    while (length < HEX_ESCAPE_LENGTH && text[at + 1] == 'x' && at + length < text.size() &&
+           is_hex_digit(text[at + length])) {
+        ++length;
+    }
+    return length;
+}
+
+// Where the quoted text ends (its closing quote), or why the reader cannot read it.
+std::string why_answer_text_is_odd(const std::string &body, size_t from, size_t &closing) {
+    for (size_t at = from; at < body.size(); ++at) {
+        if (body[at] == '"') {
+            closing = at;
+            return "";
+        }
+        if (body[at] != '\\') {
+            continue;
+        }
+        size_t length = escape_length(body, at);
+        if (length == 0) {
+            return quoted(body.substr(at, shown_escape_length(body, at))) +
+                   " is no escape the reader takes (\\\" \\\\ or \\xHH but \\x00)" + STOPS;
+        }
+        at += length - 1;
+    }
+    return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
+}
+
 std::string why_answer_is_odd(const std::string &body) {
     const std::string prefix = "QZ370_GETS(\"";
     const std::string ending = "\");";
-    if (body.compare(0, prefix.size(), prefix) != 0 || body.size() < prefix.size() + ending.size() ||
-        body.compare(body.size() - ending.size(), ending.size(), ending) != 0) {
-        return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
+    size_t closing = 0;
+    if (body.compare(0, prefix.size(), prefix) == 0) {
+        std::string why = why_answer_text_is_odd(body, prefix.size(), closing);
+        if (!why.empty() || body.compare(closing, std::string::npos, ending) == 0) {
+            return why;
+        }
     }
-    return "";
+    return std::string("not an answer as QZ370_GETS(\"text\"); writes it") + STOPS;
 }
 
 // How the event reader takes a piece otherwise than it reads; empty if it
@@ -97,7 +158,11 @@ std::string why_answer_is_odd(const std::string &body) {
 std::string why_event_is_odd(const Piece &piece) {
     const std::string &body = piece.text;
     if (!piece.first_of_line) {
-        return std::string("the rest of a line longer than 511 characters, taken as a line of its own") + STOPS;
+        Piece line_of_its_own = piece;
+        line_of_its_own.first_of_line = true;
+        const std::string why = why_event_is_odd(line_of_its_own);
+        return "the rest of a line longer than 511 characters, taken as a line of its own" +
+               (why.empty() ? std::string() : ": " + why);
     }
     if (body.compare(0, 3, BYTE_ORDER_MARK) == 0) {
         return std::string("begins with a byte-order mark") + STOPS;
@@ -127,16 +192,18 @@ std::string why_piece_is_odd(const Piece &piece) {
     std::string why = piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G'
                           ? why_answer_is_odd(piece.text)
                           : why_event_is_odd(piece);
-    if (!piece.has_line_end && piece.end - piece.start < READER_PIECE) {
+    if (!piece.has_line_end && piece.end - piece.start < piece.longest) {
         return "no line end: the reader meets the end of the file there and does not play it";
     }
-    if (!piece.has_line_end && why.empty()) {
-        return std::string("longer than 511 characters: the reader takes it in pieces") + STOPS;
+    if (!piece.has_line_end && piece.longest == ANSWER_READER_PIECE) {
+        return std::string("an answer line longer than 16395 characters, which the dialog does not take") + STOPS;
+    }
+    if (!piece.has_line_end) {
+        return "longer than 511 characters: the reader takes it in pieces, each a line of its own" +
+               (why.empty() ? std::string() : ": " + why);
     }
     return why;
 }
-
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
 
 // Said of the line where playback did stop, "playback stops here" goes without saying.
 std::string stopping_reason(const Piece &piece) {
@@ -152,9 +219,20 @@ std::string at_line(const Piece &piece, const std::string &why) {
     return "line " + std::to_string(piece.line) + " " + quoted(piece.text) + ": " + why;
 }
 
-bool is_answer(const Piece &piece) {
-    return piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G' &&
-           why_answer_is_odd(piece.text).empty();
+bool is_answer_kind(const Piece &piece) {
+    return piece.text.size() > KIND_LETTER_INDEX && piece.text[KIND_LETTER_INDEX] == 'G';
+}
+
+bool is_answer(const Piece &piece) { return is_answer_kind(piece) && why_answer_is_odd(piece.text).empty(); }
+
+// The line before holds periodic events the reader may still owe.
+bool owes_periodic_events(const std::vector<Piece> &pieces, std::vector<Piece>::const_iterator next) {
+    if (next == pieces.begin()) {
+        return false;
+    }
+    const std::string &before = std::prev(next)->text;
+    return before.size() > KIND_LETTER_INDEX && before[KIND_LETTER_INDEX] == 'P' &&
+           read_count(before.c_str(), KIND_LETTER_INDEX).value > 1;
 }
 
 std::string why_dialog_waits(const std::vector<Piece> &pieces, int64_t offset) {
@@ -164,7 +242,13 @@ std::string why_dialog_waits(const std::vector<Piece> &pieces, int64_t offset) {
     }
     std::string line = "line " + std::to_string(next->line) + " " + quoted(next->text);
     if (is_answer(*next)) {
-        return "the input dialog waits for an answer while periodic events before " + line + " are still owed";
+        return owes_periodic_events(pieces, next)
+                   ? "the input dialog waits for an answer while periodic events before " + line + " are still owed"
+                   : "the input dialog waits for an answer, and " + line + " was not taken for it";
+    }
+    if (is_answer_kind(*next)) {
+        return "the input dialog waits for an answer, and " + line +
+               " cannot be read as one: " + stopping_reason(*next);
     }
     return "the input dialog waits for an answer, and " + line + " is not one";
 }
@@ -210,6 +294,36 @@ std::string why_playback_stopped(const std::string &text, int64_t offset, bool e
         return "playback stopped at " + at_line(*last, "an answer to the input dialog, where the program asked for none");
     }
     return "playback stopped at " + at_line(*last, stopping_reason(*last));
+}
+
+int64_t events_played(const std::string &text, int64_t offset) {
+    int64_t events = 0;
+    for (const Piece &piece : pieces_of(text)) {
+        const bool read_in_full = piece.has_line_end || piece.end - piece.start == piece.longest;
+        if (int64_t(piece.end) > offset || !read_in_full || piece.text.size() <= KIND_LETTER_INDEX) {
+            continue;
+        }
+        switch (piece.text[KIND_LETTER_INDEX]) {
+        case 'M':
+        case 'K': events += 1; break;
+        case 'P': events += std::max(read_count(piece.text.c_str(), KIND_LETTER_INDEX).value, 1); break;
+        default: break;
+        }
+    }
+    return events;
+}
+
+std::string why_program_ended_early(const std::string &text, int64_t offset, bool end_of_file_met) {
+    if (end_of_file_met) {
+        return "";
+    }
+    std::vector<Piece> pieces = pieces_of(text);
+    auto next = std::find_if(pieces.begin(), pieces.end(), [&](const Piece &p) { return int64_t(p.start) >= offset; });
+    if (next == pieces.end()) {
+        return "";
+    }
+    return "the program ended by itself before line " + std::to_string(next->line) + " " + quoted(next->text) +
+           " was played";
 }
 
 }  // namespace replay

@@ -27,4 +27,14 @@ std::vector<ScriptFinding> check_script(const std::string &text);
 // script's next line to answer it.
 std::string why_playback_stopped(const std::string &text, int64_t offset, bool end_of_file_met, bool dialog_waits);
 
+// The events of the lines the event reader played up to offset, where it
+// stopped (a line it stopped at, or one it met the end of the file in, gives
+// none); -1 gives none.
+int64_t events_played(const std::string &text, int64_t offset);
+
+// Why a program that ended by itself, its reader at offset (-1: it never
+// read), left the script unplayed: the first line it did not read; empty if
+// it read every line.
+std::string why_program_ended_early(const std::string &text, int64_t offset, bool end_of_file_met);
+
 }  // namespace replay
