@@ -92,7 +92,8 @@ void wait(int64_t deadline_ms)
 }
 
 const platform::DisplayDriver PAGE_DRIVER = {
-    "web", screen_size, window_changed, window_destroyed, mark_changed, now_ms, poll, wait, track_menu_bar,
+    // The page sends typed keys to the window the program gave the focus.
+    "web", screen_size, window_changed, window_destroyed, nullptr, mark_changed, now_ms, poll, wait, track_menu_bar,
 };
 
 }  // namespace
