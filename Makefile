@@ -113,8 +113,9 @@ bench: deps
 
 # The game and the examples as web pages in build-web/site/, built with
 # Debian's emscripten. FreeType comes from Debian's source package, fetched
-# through a source list of the build's own (the machine's stays as it is),
-# built with emcc once and kept in build-web/.
+# through a source list of the build's own, made from the machine's Debian
+# archives (which stay as they are), built with emcc once and kept in
+# build-web/.
 WEB := build-web
 WEB_PACKAGES := emscripten dpkg-dev
 test web web-test: DEBIAN_PACKAGES += $(WEB_PACKAGES)
@@ -131,8 +132,11 @@ WEB_PORT ?= 8370
 
 $(WEB_FREETYPE):
 	mkdir -p $(WEB)/apt/parts $(WEB)/apt/lists/partial $(WEB)/apt/cache/archives/partial $(WEB)/src
-	echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
-		> $(WEB)/apt/sources.list
+	touch $(WEB)/apt/sources.list
+	[ ! -f /etc/apt/sources.list ] || sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list > $(WEB)/apt/sources.list
+	for list in /etc/apt/sources.list.d/*.sources; do \
+		! grep -q debian-archive-keyring "$$list" || { sed 's/^Types: deb$$/Types: deb-src/' "$$list"; echo; }; \
+	done > $(WEB)/apt/parts/debian-src.sources
 	[ -d $(WEB)/src/freetype-*/ ] || { apt-get $(WEB_APT) update -qq && cd $(WEB)/src && apt-get $(WEB_APT) source -qq freetype; }
 	$(WEB_ENV) emcmake cmake -S $$(ls -d $(WEB)/src/freetype-*/ | head -1) -B $(WEB)/freetype-build \
 		-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX=$(CURDIR)/$(WEB)/freetype \
