@@ -36,5 +36,10 @@ void draw_popup(raster::Surface &surface, const platform::Menu &popup, const Pop
 
 bool is_separator(const platform::MenuItem &item);
 bool is_grayed(const platform::MenuItem &item);
+// An item that chooses a command: no separator, not grayed, opening no pop-up.
+bool is_command(const platform::MenuItem &item);
+// The first item after from, going by step (1 down, -1 up) and wrapping
+// around, that is no separator; NO_ITEM when every item is one.
+int first_selectable(const platform::Menu &popup, int from, int step);
 
 }  // namespace qz370::menus

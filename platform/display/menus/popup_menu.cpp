@@ -97,6 +97,23 @@ bool is_separator(const platform::MenuItem &item) { return (item.flags & MF_SEPA
 
 bool is_grayed(const platform::MenuItem &item) { return (item.flags & (MF_GRAYED | MF_DISABLED)) != 0; }
 
+bool is_command(const platform::MenuItem &item)
+{
+    return !is_separator(item) && !is_grayed(item) && (item.flags & MF_POPUP) == 0;
+}
+
+int first_selectable(const platform::Menu &popup, int from, int step)
+{
+    int count = static_cast<int>(popup.items.size());
+    for (int tried = 1; tried <= count; ++tried) {
+        int index = ((from + step * tried) % count + count) % count;
+        if (!is_separator(popup.items[index])) {
+            return index;
+        }
+    }
+    return NO_ITEM;
+}
+
 PopupLayout layout_popup(const platform::Menu &popup)
 {
     int widest_text = 0;

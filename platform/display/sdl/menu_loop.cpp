@@ -66,22 +66,10 @@ void close_menu() { tracking->closed = true; }
 
 void choose(const platform::MenuItem &item)
 {
-    if (!is_separator(item) && !is_grayed(item) && !(item.flags & MF_POPUP)) {
+    if (is_command(item)) {
         tracking->choice = item.id;
         close_menu();
     }
-}
-
-int first_selectable(const platform::Menu &popup, int from, int step)
-{
-    int count = static_cast<int>(popup.items.size());
-    for (int tried = 1; tried <= count; ++tried) {
-        int index = ((from + step * tried) % count + count) % count;
-        if (!is_separator(popup.items[index])) {
-            return index;
-        }
-    }
-    return NO_ITEM;
 }
 
 void open_bar_item(int item, bool from_keyboard)

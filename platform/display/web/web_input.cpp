@@ -20,10 +20,6 @@ using platform::KEY_RELEASED;
 using platform::KEY_WAS_DOWN;
 using platform::REPEAT_ONCE;
 
-constexpr int FIELD_KIND = 0;
-constexpr int FIELD_WINDOW = 1;
-constexpr int FIELD_X = 2;  // or the virtual key
-constexpr int FIELD_Y = 3;  // or the code point typed
 constexpr int FIELD_BUTTON = 4;
 constexpr int FIELD_MODIFIERS = 4;
 constexpr int RIGHT_BUTTON = 2;
@@ -34,8 +30,6 @@ std::optional<std::vector<int32_t>> read_ahead;
 // character came with its own.
 std::vector<int32_t> typing_keys;
 HWND last_clicked = nullptr;
-
-HWND handle_of(int32_t id) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(static_cast<uint32_t>(id))); }
 
 // Keys go to the window with the focus; failing that, to the window last
 // clicked or the first one shown.

@@ -20,11 +20,6 @@ using namespace menus;
 
 namespace {
 
-constexpr int FIELD_KIND = 0;
-constexpr int FIELD_WINDOW = 1;
-constexpr int FIELD_X = 2;
-constexpr int FIELD_Y = 3;
-
 struct Tracking {
     HWND hwnd;
     int bar_item;
@@ -68,22 +63,10 @@ void show_popup()
 
 void choose(const platform::MenuItem &item)
 {
-    if (!is_separator(item) && !is_grayed(item) && !(item.flags & MF_POPUP)) {
+    if (is_command(item)) {
         tracking->choice = item.id;
         tracking->closed = true;
     }
-}
-
-int first_selectable(const platform::Menu &popup, int from, int step)
-{
-    int count = static_cast<int>(popup.items.size());
-    for (int tried = 1; tried <= count; ++tried) {
-        int index = ((from + step * tried) % count + count) % count;
-        if (!is_separator(popup.items[index])) {
-            return index;
-        }
-    }
-    return NO_ITEM;
 }
 
 void open_bar_item(int item, bool from_keyboard)
@@ -150,7 +133,7 @@ void handle_key(int32_t virtual_key)
 // closes the menu.
 void handle_input(const int32_t *fields)
 {
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(static_cast<uint32_t>(fields[FIELD_WINDOW])));
+    HWND hwnd = handle_of(fields[FIELD_WINDOW]);
     switch (fields[FIELD_KIND]) {
     case KEY_DOWN: handle_key(fields[FIELD_X]); break;
     case MENU_BAR_DOWN: {

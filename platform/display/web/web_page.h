@@ -42,6 +42,10 @@ enum PageInput : int32_t {
     MOUSE_MOVE = 7,
 };
 constexpr int INPUT_FIELDS = 6;  // kind, window, then up to four values
+constexpr int FIELD_KIND = 0;
+constexpr int FIELD_WINDOW = 1;
+constexpr int FIELD_X = 2;  // or the virtual key
+constexpr int FIELD_Y = 3;  // or the code point typed
 constexpr int32_t CONTROL_HELD = 1;
 constexpr int32_t SHIFT_HELD = 2;
 constexpr int32_t ALT_KEY_HELD = 4;
