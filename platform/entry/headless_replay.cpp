@@ -15,6 +15,7 @@
 #include "entry/library_windows.h"
 #include "entry/replay_protocol.h"
 #include "entry/script_position.h"
+#include "entry/scripted_run.h"
 #include "headless.h"
 
 namespace qz370::entry {
@@ -239,21 +240,21 @@ void end_with_dialog_waiting()
     std::exit(STUCK_EXIT_CODE);
 }
 
-// The first wait is the moment to start playing, as Ctrl+L and Ctrl+P would;
-// once playback has stopped, for whatever reason, the run ends as Quit would.
-// Without a graphics window there is nothing to play into.
+// Playback starts and the run ends by the scripted run's rule; meanwhile the
+// run is held to its limit, and a dialog waiting for an answer ends it.
 void on_idle()
 {
     flush();
     watch_script();
-    if (graphics_window() != nullptr && !replay.playback_switched_on) {
+    const ScriptedRunStep step = scripted_run_step(replay.playback_switched_on);
+    if (step == ScriptedRunStep::START_PLAYBACK) {
         start_playback();
         return;
     }
     if (replay_run_limit_reached()) {
         return;
     }
-    if (run_item_checked(RUN_PLAYBACK)) {
+    if (step == ScriptedRunStep::PLAYING) {
         if (graphics_window_held_by_dialog()) {
             end_with_dialog_waiting();
         }

@@ -1,10 +1,8 @@
 #include "entry/play_from_start.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 #include "entry/library_windows.h"
+#include "entry/start_up_switch.h"
+#include "entry/scripted_run.h"
 #include "user/start_up_hooks.h"
 
 namespace qz370::entry {
@@ -15,37 +13,27 @@ constexpr const char *PLAY_VARIABLE = "QZ370_PLAY";
 
 bool playback_started = false;
 
-// Called at every idle moment until it is done: the first starts playback,
-// the first after playback stopped chooses Quit.
+// Called at every idle moment until it is done. Quit is chosen once: the
+// program on a screen is not held to it as a replay's is.
 bool play_then_quit()
 {
-    if (graphics_window() == nullptr) {
-        return false;
-    }
-    if (!playback_started) {
+    switch (scripted_run_step(playback_started)) {
+    case ScriptedRunStep::START_PLAYBACK:
         playback_started = choose_run_command(RUN_PLAYBACK);
         return false;
-    }
-    if (run_item_checked(RUN_PLAYBACK)) {
+    case ScriptedRunStep::PLAYING:
         return false;
+    case ScriptedRunStep::QUIT:
+        return choose_run_command(RUN_QUIT);
     }
-    return choose_run_command(RUN_QUIT);
+    return false;
 }
 
 }  // namespace
 
 bool playing_requested(const char *program_name)
 {
-    const char *value = std::getenv(PLAY_VARIABLE);
-    if (value == nullptr || *value == '\0' || std::strcmp(value, "0") == 0) {
-        return false;
-    }
-    if (std::strcmp(value, "1") == 0) {
-        return true;
-    }
-    std::fprintf(stderr, "%s: %s=%s ignored (1 plays QZ370.SCR from the start)\n", program_name, PLAY_VARIABLE,
-                 value);
-    return false;
+    return switched_on_at_start(PLAY_VARIABLE, program_name, "plays QZ370.SCR from the start");
 }
 
 void play_from_first_wait()

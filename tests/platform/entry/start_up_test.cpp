@@ -1,5 +1,5 @@
 // A program's start-up as its user meets it: the game run with no screen, on
-// the headless display by hand, and recording from the start there.
+// the headless display by hand, and recording or playing from the start there.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -41,6 +41,10 @@ const StartUp START_UPS[] = {
     // Every tick from the first wait is in the file: Quit writes the pending run.
     {GAME, "QZ370_DISPLAY=headless QZ370_RECORD=1", 3, "stopped after 60 s", 1, "QZ370_PERIODIC(600);\n"},
     {GAME, "QZ370_DISPLAY=headless QZ370_RECORD=yes", 3, "vortaline: QZ370_RECORD=yes ignored", 2, nullptr},
+    // Playing from the start with no script to play, the run ends at once, as Quit ends it.
+    {GAME, "QZ370_DISPLAY=headless QZ370_PLAY=1", 0, "", 0, nullptr},
+    {GAME, "QZ370_DISPLAY=headless QZ370_PLAY=yes", 3, "vortaline: QZ370_PLAY=yes ignored (1 plays QZ370.SCR", 2,
+     nullptr},
     {GAME, "QZ370_REPLAY_FD=99", 2, "vortaline: QZ370_REPLAY_FD is not an open file descriptor", 1, nullptr},
 };
 
