@@ -151,7 +151,8 @@ describe('the game page', () => {
     const text = await pixelsOf(page, 'TextWndClass');
     assert.ok(graphics.width > 500 && graphics.height > 400, `graphics ${graphics.width}x${graphics.height}`);
     assert.ok(text.width > 0 && text.height > 0);
-    assert.equal(await stillFor(page, FRAME_GAP_MS), false, 'the stars do not move');
+    // A loaded machine may let a frame gap pass without a tick: the stars only have to move soon.
+    assert.ok(await eventually(async () => !await stillFor(page, FRAME_GAP_MS)), 'the stars do not move');
 
     await ctrl(page, 'h');
     assert.ok(await eventually(() => stillFor(page, FRAME_GAP_MS)), 'Ctrl+H did not halt the game');
