@@ -2,7 +2,8 @@
 # include/qz370 (qz370.h and, off Windows, the windows.h it needs and the
 # headless display's API as qz370_headless.h), the static libraries with a
 # CMake package and a pkg-config file in lib/, and off Windows the programs in
-# bin/. On Windows this is what the zip of `make dist-windows` carries.
+# bin/ and the carried faces' licences in share/doc/qz370/fonts. On Windows
+# this is what the zip of `make dist-windows` carries.
 include(CMakePackageConfigHelpers)
 
 set(QZ370_INCLUDE_DIR include/qz370)
@@ -37,6 +38,13 @@ else()
     set(QZ370_PC_REQUIRES "sdl2 freetype2")
   endif()
   set(QZ370_PC_LIBS "-lqz370 -lqz370_entry -lqz370_${QZ370_SCREEN} -lqz370_menus -lqz370_platform -lqz370_raster -lstdc++ -lm")
+endif()
+
+# Off Windows the libraries carry the faces they draw text with: their
+# licences go with them.
+if(NOT WIN32)
+  install(FILES platform/gdi/fonts/faces/LICENSE-DejaVu.txt platform/gdi/fonts/faces/LICENSE-Liberation.txt
+          DESTINATION share/doc/qz370/fonts)
 endif()
 
 install(TARGETS ${QZ370_INSTALLED_TARGETS} EXPORT QZ370Targets ARCHIVE DESTINATION ${QZ370_LIBRARY_DIR})

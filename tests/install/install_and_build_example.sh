@@ -72,3 +72,6 @@ for program in "$scratch/sketch-with-cmake/sketch" "$scratch/traffic_light-with-
     ! grep -q fontconfig "$scratch/ldd.txt" || fail "$program links fontconfig"
 done
 ! grep -rq -i fontconfig "$prefix/lib/pkgconfig" "$prefix/lib/cmake" || fail "the installed package names fontconfig"
+for licence in LICENSE-DejaVu.txt LICENSE-Liberation.txt; do
+    [ -s "$prefix/share/doc/qz370/fonts/$licence" ] || fail "the carried faces' $licence is not installed"
+done
