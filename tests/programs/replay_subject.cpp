@@ -78,7 +78,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     if (subject_is("print-lines")) {
         print_lines();
     } else if (subject_is("fail")) {
-        QZ370_print("about to fail\n");
+        QZ370_print("about to \x1B[1mfail\n");
         return FAILURE_STATUS;
     } else if (subject_is("crash")) {
         QZ370_print("about to crash\n");

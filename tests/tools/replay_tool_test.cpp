@@ -333,7 +333,9 @@ TEST_F(ToolTest, EveryRunThatCannotEndWellSaysWhy) {
          "  drawing for ever\n"},
         {"own-loop", SUBJECT, SHORT_SCRIPT, 3,
          "replay_subject: stopped after 60 s of the replay's clock without taking the script's next event\n"},
-        {"fail", SUBJECT, SHORT_SCRIPT, 3, "exited with 5\nqz370-replay: the last lines it printed:\n  about to fail\n"},
+        // A control byte it printed reaches the terminal as \\xHH, not as an escape sequence.
+        {"fail", SUBJECT, SHORT_SCRIPT, 3,
+         "exited with 5\nqz370-replay: the last lines it printed:\n  about to \\x1B[1mfail\n"},
         {"crash", SUBJECT, SHORT_SCRIPT, 3,
          "was killed by signal 6 (Aborted)\nqz370-replay: the last lines it printed:\n  about to crash\n"},
         {"ends-after-7", SUBJECT, "QZ370_PERIODIC(7);\nQZ370_MOUSE(5, 5);\nQZ370_PERIODIC(20);\n", 4,
@@ -406,7 +408,7 @@ TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
                std::string() + "\xEF\xBB\xBFQZ370_KBD(9);\nQZ370_KBD(233);\nQZ370_KBD(300);\nQZ370_PERIODIC(0);\nQZ370_MOUSY(1,2);\n"
                "QZ370_PERIODIC(-4);\n\nQZ370_MOUSE(99999999999, 0);\nQZ370_GETS(\"a\\x22b\");\nQZ370_GETS(\"a);\n"
                "QZ370_GETS(\"\\q\");\nQZ370_GETS(\"\\x4\");\nQZ370_GETS(\"\\xZZ\");\nQZ370_GETS(\"a\\x00\");\n"
-               "hello\nQZ370_MOUSE(1,2);\n" +
+               "hel\x1Blo\nQZ370_MOUSE(1,2);\n" +
                    long_answer + long_event + "QZ370_KBD(5);");
     std::string command = "cd '" + work.path() + "' && '" QZ370_BINARY_DIR
                           "/tools/qz370-replay/qz370-replay' --check --script v.scr >check.txt";
@@ -428,7 +430,7 @@ TEST_F(ToolTest, CheckListsTheLinesTheReaderTakesOtherwise) {
               "\\x00); playback stops here\n"
               "v.scr:14: 'QZ370_GETS(\"a\\x00\");': '\\x00' is no escape the reader takes (\\\" \\\\ or \\xHH "
               "but \\x00); playback stops here\n"
-              "v.scr:15: 'hello': shorter than seven characters; playback stops here\n"
+              "v.scr:15: 'hel\\x1Blo': shorter than seven characters; playback stops here\n"
               "v.scr:18: '" + padded_click +
                   "': longer than 511 characters: the reader takes it in pieces, each a line of its own\n"
                   "v.scr:18: 'QZ370_KBD(65);': the rest of a line longer than 511 characters, taken as a line of "

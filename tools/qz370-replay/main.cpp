@@ -15,6 +15,7 @@
 #include "scratch_directory.h"
 #include "script_check.h"
 #include "staged_outputs.h"
+#include "terminal_text.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ int fail_with_last_lines(const replay::Report &report) {
     if (!report.last_lines.empty()) {
         std::fprintf(stderr, "qz370-replay: the last lines it printed:\n");
         for (const std::string &line : report.last_lines) {
-            std::fprintf(stderr, "  %s\n", line.c_str());
+            std::fprintf(stderr, "  %s\n", replay::as_terminal_text(line).c_str());
         }
     }
     return EXIT_PROGRAM_FAILED;

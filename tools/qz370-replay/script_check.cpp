@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "terminal_text.h"
 #include "text/script_number_reader.h"
 
 namespace replay {
@@ -64,7 +65,7 @@ std::vector<Piece> pieces_of(const std::string &text) {
     return pieces;
 }
 
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
+std::string quoted(const std::string &text) { return "'" + as_terminal_text(text) + "'"; }
 
 std::string without_blanks(const std::string &text) {
     std::string kept;
