@@ -155,8 +155,14 @@ TEST_F(UsersFiles, AStoppedRunRemovesEverythingItWrote) {
 
 TEST_F(ToolTest, PlaysQZ370SCRFromTheWorkingDirectoryIntoRelativeOutputs) {
     write_file(work.file("QZ370.SCR"), SHORT_SCRIPT);
+    // A longer earlier run's frames go; the folder's other files stay.
+    fs::create_directory(work.file("frames"));
+    write_file(work.file("frames/frame_000009.png"), "earlier");
+    write_file(work.file("frames/notes.txt"), "kept");
     ToolRun result = run({"--png", "final.png", "--frames", "frames", "--hashes", "hashes.txt"});
     ASSERT_EQ(result.exit_status, 0) << result.error_output;
+    EXPECT_EQ(read_file(work.file("frames/notes.txt")), "kept");
+    fs::remove(work.file("frames/notes.txt"));
     // The opening picture, then one frame per event: three ticks and a click.
     EXPECT_NE(result.error_output.find("4 events, 5 frames"), std::string::npos) << result.error_output;
     EXPECT_EQ(read_lines(work.file("hashes.txt")).size(), 5u);

@@ -7,6 +7,7 @@
 #include <cinttypes>
 #include <cstring>
 
+#include "frame_files.h"
 #include "frame_hash.h"
 #include "gif_animation.h"
 #include "interruption.h"
@@ -21,7 +22,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto PROGRESS_INTERVAL = std::chrono::seconds(1);
-constexpr int FRAME_NAME_SIZE = 64;
 constexpr size_t LINES_KEPT = 25;  // as many as the text window keeps
 constexpr const char *END_OF_SCRIPT_LINE = "EOF encountered in script file QZ370.SCR\n";
 constexpr const char *SCRIPT_COPY = "QZ370.SCR";
@@ -91,8 +91,7 @@ void keep_frame_hash(const uint32_t *pixels, int width, int height, const uint64
 }
 
 void keep_frame_picture(const uint32_t *pixels, int width, int height) {
-    char name[FRAME_NAME_SIZE];
-    std::snprintf(name, sizeof name, "/frame_%06" PRId64 ".png", session.report.frames);
+    const std::string name = "/" + frame_file_name(session.report.frames);
     if (!write_png((session.outputs.frames_dir + name).c_str(), pixels, width, height)) {
         note_failure(session.options->frames_dir + name);
     }

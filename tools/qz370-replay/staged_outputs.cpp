@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "frame_files.h"
+
 namespace replay {
 
 namespace fs = std::filesystem;
@@ -57,7 +59,19 @@ std::string stage_name(fs::path &place) {
     return (place.parent_path() / ("." + place.filename().string() + STAGE_SUFFIX)).string();
 }
 
+// Frames of an earlier, longer run would read as this run's last ones.
+void remove_earlier_frames(const Stage &stage) {
+    std::error_code failure;
+    for (const fs::directory_entry &entry : fs::directory_iterator(stage.place, failure)) {
+        const std::string name = entry.path().filename().string();
+        if (is_frame_file_name(name) && !fs::exists(stage.staged / name, failure)) {
+            fs::remove(entry.path(), failure);
+        }
+    }
+}
+
 bool move_frames_into(const Stage &stage) {
+    remove_earlier_frames(stage);
     std::error_code failure;
     for (const fs::directory_entry &entry : fs::directory_iterator(stage.staged, failure)) {
         if (std::rename(entry.path().c_str(), (stage.place / entry.path().filename()).c_str()) != 0) {

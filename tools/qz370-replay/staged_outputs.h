@@ -20,7 +20,7 @@ std::string stage_file(const std::string &path, std::string &error);
 std::string stage_folder(const std::string &path, std::string &error);
 
 // Moves every staged output into its place: files replace what was there,
-// frames join the folder's other files. At the first that cannot go, the rest
+// frames replace the folder's earlier frames and join its other files. At the first that cannot go, the rest
 // are removed and error holds the line to show.
 bool commit_staged(std::string &error);
 
