@@ -26,6 +26,7 @@ const BEAM_TOP = CENTRE_Y - (-76 + 25);
 const BEAM_LENGTH = 25;
 const RED = 0xFF0000;
 const FRAME_GAP_MS = 300;
+const IDLE_WATCH_MS = 2000;
 
 let server;
 let base;
@@ -96,6 +97,14 @@ async function stillFor(page, ms) {
   return before.pixels.every((pixel, i) => pixel === now.pixels[i]);
 }
 
+// How long the page's script ran while the test slept: a program that waits
+// sleeps in the browser, where a busy loop would run the whole time.
+async function scriptSecondsOver(page, ms) {
+  const before = (await page.metrics()).ScriptDuration;
+  await sleep(ms);
+  return (await page.metrics()).ScriptDuration - before;
+}
+
 async function eventually(check, tries = 20) {
   for (let i = 0; i < tries; ++i) {
     if (await check()) return true;
@@ -156,6 +165,8 @@ describe('the game page', () => {
 
     await ctrl(page, 'h');
     assert.ok(await eventually(() => stillFor(page, FRAME_GAP_MS)), 'Ctrl+H did not halt the game');
+    const busy = await scriptSecondsOver(page, IDLE_WATCH_MS);
+    assert.ok(busy < IDLE_WATCH_MS / 1000 / 2, `halted, the page still ran its script ${busy} s of ${IDLE_WATCH_MS} ms`);
 
     assert.deepEqual(beamColumns(await pixelsOf(page, 'DrawWndClass')), []);
     await clickClient(page, 'DrawWndClass', SHOOT_X, SHOOT_Y);
