@@ -34,8 +34,6 @@ const platform::Menu *bar_of(HWND hwnd)
     return window == nullptr ? nullptr : platform::menu_from(window->menu);
 }
 
-const platform::Menu *bar_menu() { return bar_of(tracking->hwnd); }
-
 const platform::Menu *popup_menu() { return platform::menu_from(tracking->popup); }
 
 // Laid out afresh each time: a timer may change the menu while it is open.
@@ -80,7 +78,7 @@ void choose(const platform::MenuItem &item)
 
 void open_bar_item(int item, bool from_keyboard)
 {
-    const platform::Menu *bar = bar_menu();
+    const platform::Menu *bar = bar_of(tracking->hwnd);
     if (bar == nullptr || item < 0 || item >= static_cast<int>(bar->items.size())) {
         close_menu();
         return;
@@ -115,7 +113,7 @@ void move_selection(int step)
 
 void move_along_bar(int step)
 {
-    const platform::Menu *bar = bar_menu();
+    const platform::Menu *bar = bar_of(tracking->hwnd);
     if (bar != nullptr && !bar->items.empty()) {
         int count = static_cast<int>(bar->items.size());
         open_bar_item(((tracking->bar_item + step) % count + count) % count, true);
@@ -190,7 +188,7 @@ int popup_item_under(POINT point)
 
 int bar_item_under(POINT point)
 {
-    const platform::Menu *bar = bar_menu();
+    const platform::Menu *bar = bar_of(tracking->hwnd);
     return bar != nullptr && point.y >= 0 && point.y < platform::MENU_BAR ? menu_bar_item_at(*bar, point.x) : NO_ITEM;
 }
 
@@ -285,26 +283,14 @@ void handle_menu_event(const MenuEvent &event)
     if (!menu_is_open()) {
         return;
     }
-    bool in_menu_window = event.window == tracking->hwnd;
+    // Over another window the pointer is outside the menu.
+    constexpr POINT OUTSIDE{-1, -1};
+    POINT point = event.window == tracking->hwnd ? event.point : OUTSIDE;
     switch (event.kind) {
     case KEY_PRESSED: press_key(event.virtual_key, event.repeat); break;
-    case POINTER_MOVED:
-        if (in_menu_window) {
-            move_pointer(event.point);
-        }
-        break;
-    case BUTTON_PRESSED:
-        if (in_menu_window) {
-            press_button(event.point);
-        } else {
-            close_menu();
-        }
-        break;
-    case BUTTON_RELEASED:
-        if (in_menu_window) {
-            release_button(event.point);
-        }
-        break;
+    case POINTER_MOVED: move_pointer(point); break;
+    case BUTTON_PRESSED: press_button(point); break;
+    case BUTTON_RELEASED: release_button(point); break;
     case WINDOW_CLOSING: close_menu(); break;
     }
 }

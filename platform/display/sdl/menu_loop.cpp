@@ -1,5 +1,6 @@
 #include "display/sdl/menu_loop.h"
 
+#include <utility>
 #include <vector>
 
 #include "display/menus/menu_tracking.h"
@@ -29,9 +30,7 @@ void keep_modifier_release(const SDL_Event &event)
 
 void hand_on_modifier_releases()
 {
-    std::vector<SDL_Event> releases;
-    releases.swap(modifier_releases);
-    for (const SDL_Event &release : releases) {
+    for (const SDL_Event &release : std::exchange(modifier_releases, {})) {
         translate_event(release);
     }
 }
