@@ -154,7 +154,7 @@ async function ctrl(page, key) {
 }
 
 describe('the game page', () => {
-  test('shows both windows, halts on Ctrl+H, shoots, and opens the Run menu', async () => {
+  test('shows both windows, halts on Ctrl+H, shoots, and animates again from the Run menu', async () => {
     const page = await open('');
     const graphics = await pixelsOf(page, 'DrawWndClass');
     const text = await pixelsOf(page, 'TextWndClass');
@@ -178,6 +178,14 @@ describe('the game page', () => {
     await page.waitForSelector('.qz370-popup', {visible: true});
     await page.keyboard.press('Escape');
     await page.waitForSelector('.qz370-popup', {hidden: true});
+
+    // Enter chooses the item the pointer rests on: Animate, the first.
+    await page.mouse.click(bar.x + 10, bar.y + 8);
+    const popup = await (await page.waitForSelector('.qz370-popup', {visible: true})).boundingBox();
+    await page.mouse.move(popup.x + 30, popup.y + 10);
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('.qz370-popup', {hidden: true});
+    assert.ok(await eventually(async () => !await stillFor(page, FRAME_GAP_MS)), 'Animate was not chosen');
     await page.close();
   });
 

@@ -8,7 +8,7 @@
 
 #include "display/menus/menu_drawing.h"
 #include "display/menus/menu_look.h"
-#include "display/sdl/menu_loop.h"
+#include "display/menus/menu_tracking.h"
 #include "display/sdl/window_scale.h"
 #include "rects.h"
 #include "user/window_system.h"

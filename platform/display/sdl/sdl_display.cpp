@@ -32,12 +32,6 @@ void poll()
     present_changed_windows();
 }
 
-void track_menu_bar(HWND hwnd, bool from_keyboard)
-{
-    constexpr int FIRST_BAR_ITEM = 0;
-    track_menu(hwnd, FIRST_BAR_ITEM, from_keyboard);
-}
-
 const platform::DisplayDriver DESKTOP_DRIVER = {
     "sdl",
     screen_size,

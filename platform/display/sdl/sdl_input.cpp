@@ -6,16 +6,14 @@
 #include <cctype>
 #include <vector>
 
+#include "display/menus/menu_tracking.h"
 #include "display/sdl/key_codes.h"
-#include "display/menus/menu_drawing.h"
 #include "display/sdl/menu_loop.h"
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/window_scale.h"
 #include "user/window_system.h"
 
 namespace qz370::sdl {
-
-using namespace menus;  // the classic look, shared with the web page
 
 namespace {
 
@@ -190,16 +188,6 @@ UINT button_message(Uint8 button, bool pressed)
     return WM_NULL;
 }
 
-void open_menu_under(HWND hwnd, int x)
-{
-    const platform::Window *window = platform::window_from(hwnd);
-    const platform::Menu *bar = window == nullptr ? nullptr : platform::menu_from(window->menu);
-    int item = bar == nullptr ? NO_ITEM : menu_bar_item_at(*bar, x);
-    if (item != NO_ITEM && IsWindowEnabled(hwnd)) {
-        track_menu(hwnd, item, false);
-    }
-}
-
 void translate_button(const SDL_MouseButtonEvent &button)
 {
     HWND top = top_level_for(button.windowID);
@@ -212,7 +200,7 @@ void translate_button(const SDL_MouseButtonEvent &button)
     POINT point{to_system_pixels(button.x), to_system_pixels(button.y)};
     if (point.y < bar) {
         if (message == WM_LBUTTONDOWN) {
-            open_menu_under(top, point.x);
+            track_menu_at(top, point.x);
         }
         return;
     }
@@ -284,7 +272,7 @@ void translate_event(const SDL_Event &event)
 void translate_pending_events()
 {
     SDL_Event event;
-    while (!menu_is_tracked() && SDL_PollEvent(&event) == 1) {
+    while (!menus::menu_is_open() && SDL_PollEvent(&event) == 1) {
         translate_event(event);
     }
 }

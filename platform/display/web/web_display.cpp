@@ -85,9 +85,7 @@ void poll()
 void wait(int64_t deadline_ms)
 {
     show_changed_windows();
-    if (!input_pending()) {
-        qz370_page_wait(deadline_ms < 0 ? -1.0 : static_cast<double>(std::max<int64_t>(0, deadline_ms - now_ms())));
-    }
+    wait_for_input(deadline_ms);
     translate_pending_input();
 }
 
@@ -113,6 +111,13 @@ void show_changed_windows()
         } else {
             show_client(hwnd, *window);
         }
+    }
+}
+
+void wait_for_input(int64_t deadline_ms)
+{
+    if (!input_pending()) {
+        qz370_page_wait(deadline_ms < 0 ? -1.0 : static_cast<double>(std::max<int64_t>(0, deadline_ms - now_ms())));
     }
 }
 

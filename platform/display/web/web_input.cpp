@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "display/menus/menu_tracking.h"
 #include "display/web/web_display.h"
 #include "display/web/web_menu.h"
 #include "gdi/fonts/cp1252.h"
@@ -168,7 +169,7 @@ bool input_pending()
 void translate_pending_input()
 {
     int32_t fields[INPUT_FIELDS];
-    while (next_input(fields)) {
+    while (!menus::menu_is_open() && next_input(fields)) {
         translate(fields);
     }
 }

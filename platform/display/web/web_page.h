@@ -33,13 +33,13 @@ namespace qz370::web {
 // The kinds of input the page hands on, and the fields of each.
 enum PageInput : int32_t {
     NO_INPUT = 0,
-    MOUSE_DOWN = 1,  // window, x, y (client pixels), button (0 left, 2 right)
+    MOUSE_DOWN = 1,  // window, x, y (client pixels, negative y over the menu bar), button (0 left, 2 right)
     MOUSE_UP = 2,
-    MENU_BAR_DOWN = 3,  // window, x
+    MENU_BAR_DOWN = 3,  // window, x, y
     KEY_DOWN = 4,       // window (0: the focus), virtual key, code point typed or 0, modifiers
     KEY_UP = 5,
-    CLOSE = 6,  // window: its close box
-    MOUSE_MOVE = 7,
+    CLOSE = 6,       // window: its close box
+    MOUSE_MOVE = 7,  // window, x, y; only while a pop-up is open
 };
 constexpr int INPUT_FIELDS = 6;  // kind, window, then up to four values
 constexpr int FIELD_KIND = 0;

@@ -105,25 +105,28 @@ mergeInto(LibraryManager.library, {
       element.appendChild(bar);
       element.appendChild(client);
       element.appendChild(popup);
-      bar.addEventListener('mousedown', function(event) {
-        event.preventDefault();
-        QZ370Page.queue([3, id, event.offsetX]);
-      });
-      var button = function(kind) {
-        return function(event) {
-          event.preventDefault();
-          if (event.button !== 0 && event.button !== 2) return;
-          QZ370Page.queue([kind, id, event.offsetX, event.offsetY, event.button]);
-        };
+      // Pointer input in client pixels, whichever part of the window it is over.
+      var pointer = function(kind, part, event) {
+        QZ370Page.queue([kind, id, event.offsetX + part.offsetLeft - client.offsetLeft,
+                         event.offsetY + part.offsetTop - client.offsetTop, event.button]);
       };
-      client.addEventListener('mousedown', button(1));
-      client.addEventListener('mouseup', button(2));
-      client.addEventListener('contextmenu', function(event) { event.preventDefault(); });
-      popup.addEventListener('mousedown', function(event) {
-        event.preventDefault();
-        QZ370Page.queue([1, id, event.offsetX + popup.offsetLeft - client.offsetLeft,
-                         event.offsetY + popup.offsetTop - client.offsetTop, 0]);
+      var button = function(kind, part) {
+        part.addEventListener(kind === 2 ? 'mouseup' : 'mousedown', function(event) {
+          event.preventDefault();
+          if (event.button === 0 || event.button === 2) pointer(kind, part, event);
+        });
+      };
+      button(3, bar);
+      button(1, client);
+      button(2, client);
+      button(1, popup);
+      button(2, popup);
+      [bar, client, popup].forEach(function(part) {
+        part.addEventListener('mousemove', function(event) {
+          if (popup.style.display === 'block') pointer(7, part, event);
+        });
       });
+      client.addEventListener('contextmenu', function(event) { event.preventDefault(); });
       QZ370Page.desktop().appendChild(element);
       found = {element: element, title: title, bar: bar, client: client, popup: popup};
       QZ370Page.windows[id] = found;

@@ -4,7 +4,7 @@
 #include "display/display_driver.h"
 #include "display/menus/menu_drawing.h"
 #include "display/menus/menu_look.h"
-#include "display/sdl/menu_loop.h"
+#include "display/menus/menu_tracking.h"
 
 using namespace desktop_test;
 using namespace qz370::sdl;
@@ -133,7 +133,7 @@ TEST_F(DesktopDisplay, ArrowsSkipSeparatorsAndEnterChoosesTheItem)
     push_key(hwnd, SDL_KEYDOWN, SDLK_DOWN, SDL_SCANCODE_DOWN);
     push_key(hwnd, SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN);
     open_from_keyboard(hwnd);
-    EXPECT_FALSE(menu_is_tracked());
+    EXPECT_FALSE(menu_is_open());
     EXPECT_EQ(commands_in(take_messages()), std::vector<WPARAM>{ID_LOGGING});
 }
 
