@@ -13,12 +13,12 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ370_WERROR=ON
 
 .PHONY: play test desktop-test deps build build-asan cross fuzz check check-asan bench clean test-windows dist-windows \
-	web serve-web web-test
+	web-cmake web serve-web web-test node-test
 
 play: build
 	./build/vortaline
 
-test: build build-asan cross fuzz desktop-test web-test
+test: build build-asan cross fuzz desktop-test web-test node-test
 	cd build && ctest --output-on-failure -j $(JOBS) -LE desktop
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE desktop
 
@@ -118,7 +118,7 @@ bench: deps
 # build-web/.
 WEB := build-web
 WEB_PACKAGES := emscripten dpkg-dev
-test web web-test: DEBIAN_PACKAGES += $(WEB_PACKAGES)
+test web web-test node-test: DEBIAN_PACKAGES += $(WEB_PACKAGES)
 test web-test: DEBIAN_PACKAGES += chromium
 # Node from outside Debian does not look where Debian keeps emcc's acorn.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
@@ -144,9 +144,11 @@ $(WEB_FREETYPE):
 	$(WEB_ENV) cmake --build $(WEB)/freetype-build -j $(JOBS)
 	cmake --install $(WEB)/freetype-build
 
-web: deps $(WEB_FREETYPE)
+web-cmake: deps $(WEB_FREETYPE)
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB)/cmake -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON \
 		-DCMAKE_FIND_ROOT_PATH=$(CURDIR)/$(WEB)/freetype -DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v node)
+
+web: web-cmake
 	$(WEB_ENV) cmake --build $(WEB)/cmake -j $(JOBS)
 	rm -rf $(WEB_SITE) && mkdir -p $(WEB_SITE)
 	cp $(WEB)/cmake/index.html $(WEB)/cmake/vortaline.js $(WEB)/cmake/vortaline.wasm demo/vortaline.scr $(WEB_SITE)/
@@ -167,6 +169,13 @@ web-test: web build
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	cd tests/web && QZ370_WEB_SITE=$(CURDIR)/$(WEB_SITE) QZ370_REPLAY_PNG=$(CURDIR)/$(WEB_REPLAY_PNG) \
 		QZ370_REPLAY=$(CURDIR)/build/tools/qz370-replay/qz370-replay node --test browser_test.mjs
+
+# The library's and the game's tests that need no display, built with emcc
+# and run under node, one process per test as natively: 32-bit pointers and
+# long, and wasm's own faults, caught outside the browser.
+node-test: web-cmake
+	$(WEB_ENV) cmake --build $(WEB)/cmake -j $(JOBS) --target test_library test_game
+	cd $(WEB)/cmake && ctest --output-on-failure -j $(JOBS)
 
 serve-web: web
 	@echo "Serving $(WEB_SITE) at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"

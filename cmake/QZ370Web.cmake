@@ -4,8 +4,9 @@
 # sleeps.
 # Win32 keeps the lowest 64 KiB of addresses unused, so that a class atom or
 # a resource number is told from a pointer to a name: so does the page.
+set(QZ370_WEB_LOW_ADDRESSES_UNUSED -sGLOBAL_BASE=65536)
 set(QZ370_WEB_LINK_OPTIONS
-    -sGLOBAL_BASE=65536
+    ${QZ370_WEB_LOW_ADDRESSES_UNUSED}
     -sASYNCIFY=1
     "-sASYNCIFY_IMPORTS=['qz370_page_wait']"
     -sEXIT_RUNTIME=1
