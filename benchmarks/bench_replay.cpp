@@ -44,7 +44,9 @@ struct ProcessRun {
     std::string error_output;
 };
 
-double seconds_of(const timeval &time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6; }
+double seconds_of(const timeval &time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
 
 fs::path scratch_path(const std::string &name) { return fs::temp_directory_path() / ("qz370-bench-" + name); }
 
@@ -119,9 +121,9 @@ ToolResult run_tool(std::vector<std::string> arguments, const std::string &tool 
     ProcessRun run = run_process(arguments);
     ToolResult result{false, 0, 0, run.peak_rss_kib, run.cpu_seconds};
     int64_t events = 0;
-    result.ok = run.exited_zero &&
-                std::sscanf(last_line_of(run.error_output).c_str(), "qz370-replay: %" SCNd64 " events, %" SCNd64 " frames in %lf s",
-                            &events, &result.frames, &result.seconds) == 3;
+    result.ok = run.exited_zero && std::sscanf(last_line_of(run.error_output).c_str(),
+                                               "qz370-replay: %" SCNd64 " events, %" SCNd64 " frames in %lf s", &events,
+                                               &result.frames, &result.seconds) == 3;
     return result;
 }
 
