@@ -4,7 +4,7 @@
 
 DEBIAN_PACKAGES := cmake make g++ pkg-config clang libclang-rt-14-dev \
 	googletest libgtest-dev libbenchmark-dev \
-	libsdl2-dev libfreetype-dev libpng-dev libxxhash-dev \
+	libsdl2-dev libfreetype-dev libpng-dev zlib1g-dev libxxhash-dev \
 	mingw-w64 xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
 # qz370-replay --gif
 DEBIAN_PACKAGES += libgif-dev
@@ -100,10 +100,11 @@ fuzz: deps
 			-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
 
-# Speed is measured on an optimised build, inlined across files. Start-up is
-# timed on a whole process that replays a single tick.
+# Speed is measured on an optimised build, inlined across files, and beside
+# it the page's build of the game under node. Start-up is timed on a whole
+# process that replays a single tick.
 bench: DEBIAN_PACKAGES += hyperfine python3
-bench: deps
+bench: deps web
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQZ370_WERROR=ON
 	cmake --build build-release -j $(JOBS)
 	for b in build-release/benchmarks/bench_*; do $$b; done
@@ -118,7 +119,7 @@ bench: deps
 # build-web/.
 WEB := build-web
 WEB_PACKAGES := emscripten dpkg-dev
-test web web-test node-test: DEBIAN_PACKAGES += $(WEB_PACKAGES)
+test web web-test node-test bench: DEBIAN_PACKAGES += $(WEB_PACKAGES)
 test web-test: DEBIAN_PACKAGES += chromium
 # Node from outside Debian does not look where Debian keeps emcc's acorn.
 WEB_ENV := NODE_PATH=/usr/share/nodejs

@@ -8,12 +8,15 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,46 +33,97 @@ struct ToolResult {
     int64_t frames;
     double seconds;   // as the tool measured it: the game's run, without process start-up
     long peak_rss_kib;
+    double cpu_seconds;  // the tool's and the game's, user and system
 };
+
+struct ProcessRun {
+    bool exited_zero;
+    double wall_seconds;  // from spawning the process to reaping it
+    double cpu_seconds;   // user and system, its own and its children's
+    long peak_rss_kib;
+    std::string error_output;
+};
+
+double seconds_of(const timeval &time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
 
 fs::path scratch_path(const std::string &name) { return fs::temp_directory_path() / ("qz370-bench-" + name); }
 
-// Runs the tool with its summary going to a file, and reads the summary back.
-ToolResult run_tool(std::vector<std::string> arguments, const std::string &tool = QZ370_REPLAY_TOOL) {
-    fs::path summary = scratch_path("summary-" + std::to_string(getpid()));
+std::string read_text(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string last_line_of(const std::string &text) {
+    std::istringstream lines(text);
+    std::string line;
+    std::string last;
+    while (std::getline(lines, line)) {
+        last = line;
+    }
+    return last;
+}
+
+// Runs a program (found on PATH unless named with a folder) to its end in
+// folder (here if empty), with these variables added to ours, its standard
+// output dropped and its standard error kept.
+ProcessRun run_process(std::vector<std::string> command, std::vector<std::string> variables = {},
+                       const fs::path &folder = {}) {
+    fs::path errors = scratch_path("stderr-" + std::to_string(getpid()));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, summary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!folder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    }
+    std::vector<char *> argv;
+    for (std::string &word : command) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<char *> environment;
+    for (std::string &variable : variables) {
+        environment.push_back(variable.data());
+    }
+    for (char **variable = environ; *variable != nullptr; ++variable) {
+        environment.push_back(*variable);
+    }
+    environment.push_back(nullptr);
+    ProcessRun run{false, 0, 0, 0, {}};
+    pid_t child = 0;
+    const auto start = std::chrono::steady_clock::now();
+    if (posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environment.data()) == 0) {
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        run.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        run.cpu_seconds = seconds_of(usage.ru_utime) + seconds_of(usage.ru_stime);
+        run.peak_rss_kib = usage.ru_maxrss;
+        run.exited_zero = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.error_output = read_text(errors);
+    fs::remove(errors);
+    return run;
+}
+
+// Runs the tool and reads its summary, the last line it prints.
+ToolResult run_tool(std::vector<std::string> arguments, const std::string &tool = QZ370_REPLAY_TOOL) {
     // Long runs are what is measured here; an earlier tool had no limit.
     if (tool == QZ370_REPLAY_TOOL) {
         arguments.insert(arguments.end(), {"--timeout", "86400"});
     }
-    std::vector<char *> argv{const_cast<char *>(tool.c_str())};
-    for (std::string &argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    ToolResult result{false, 0, 0, 0};
-    if (posix_spawn(&child, tool.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        rusage usage{};
-        wait4(child, &status, 0, &usage);
-        result.peak_rss_kib = usage.ru_maxrss;
-        std::ifstream in(summary);
-        std::string line;
-        std::string last;
-        while (std::getline(in, line)) {
-            last = line;
-        }
-        int64_t events = 0;
-        result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-                    std::sscanf(last.c_str(), "qz370-replay: %" SCNd64 " events, %" SCNd64 " frames in %lf s", &events,
-                                &result.frames, &result.seconds) == 3;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    fs::remove(summary);
+    arguments.insert(arguments.begin(), tool);
+    ProcessRun run = run_process(arguments);
+    ToolResult result{false, 0, 0, run.peak_rss_kib, run.cpu_seconds};
+    int64_t events = 0;
+    result.ok = run.exited_zero && std::sscanf(last_line_of(run.error_output).c_str(),
+                                               "qz370-replay: %" SCNd64 " events, %" SCNd64 " frames in %lf s", &events,
+                                               &result.frames, &result.seconds) == 3;
     return result;
 }
 
@@ -178,6 +232,165 @@ BENCHMARK_CAPTURE(replay_game_side_by_side, linked_hashes, false, "--hashes")
     ->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
 BENCHMARK_CAPTURE(replay_game_side_by_side, program_hashes, true, "--hashes")
     ->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
+
+// The same 20,000 ticks after SHOOT! played three ways in each round: by the
+// replay tool through the game (--program), by the game itself on the
+// headless display (QZ370_PLAY=1, in a folder of its own), and by the page's
+// build of the game under node, which starts up and plays exactly as the
+// native game does. The game and its web build count their frames alike
+// (QZ370_FRAMES=1) and must end on the same picture. The tool times itself
+// from starting the game to its end, and the node runner likewise from
+// loading the page's code (its compiling included) to the program's end; the
+// native game is timed from spawning it to reaping it, and node as a whole
+// process too, its own start and end included. The page is also weighed as a
+// server sends it: its three files, each compressed.
+constexpr const char *WEB_GAME_VARIABLE = "QZ370_WEB_GAME";
+constexpr int GZIP_BEST = 9;
+constexpr int GZIP_WINDOW_BITS = 15 + 16;  // the largest window, with gzip's header
+constexpr int GZIP_MEMORY_LEVEL = 8;
+
+struct FramesShown {
+    bool ok;
+    int64_t frames;
+    std::string last_picture;
+    double seconds;          // as the runner timed it, if it did; else the whole process
+    double process_seconds;  // from spawning the process to reaping it
+    double cpu_seconds;
+};
+
+std::string web_game() {
+    const char *named = std::getenv(WEB_GAME_VARIABLE);
+    return named != nullptr && *named != '\0' ? named : QZ370_WEB_GAME;
+}
+
+FramesShown frames_shown_by(const ProcessRun &run) {
+    FramesShown shown{false, 0, {}, run.wall_seconds, run.wall_seconds, run.cpu_seconds};
+    std::istringstream lines(run.error_output);
+    std::string line;
+    char picture[17] = {};
+    int64_t timed_frames = 0;
+    while (std::getline(lines, line)) {
+        if (std::sscanf(line.c_str(), "%*[^:]: %" SCNd64 " frames shown, ending on %16[0-9a-f]", &shown.frames,
+                        picture) == 2) {
+            shown.ok = run.exited_zero;
+            shown.last_picture = picture;
+        }
+        std::sscanf(line.c_str(), "play_under_node: %" SCNd64 " frames in %lf s", &timed_frames, &shown.seconds);
+    }
+    return shown;
+}
+
+FramesShown play_natively(const fs::path &script) {
+    fs::path folder = scratch_path("native-play-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    fs::copy_file(script, folder / "QZ370.SCR", fs::copy_options::overwrite_existing);
+    FramesShown shown = frames_shown_by(
+        run_process({QZ370_GAME}, {"QZ370_DISPLAY=headless", "QZ370_PLAY=1", "QZ370_FRAMES=1"}, folder));
+    fs::remove_all(folder);
+    return shown;
+}
+
+FramesShown play_under_node(const fs::path &script) {
+    return frames_shown_by(run_process({"node", QZ370_NODE_RUNNER, web_game(), script.string()}));
+}
+
+size_t gzip_size(const std::string &bytes) {
+    z_stream stream{};
+    if (deflateInit2(&stream, GZIP_BEST, Z_DEFLATED, GZIP_WINDOW_BITS, GZIP_MEMORY_LEVEL, Z_DEFAULT_STRATEGY) != Z_OK) {
+        return 0;
+    }
+    std::string packed(deflateBound(&stream, bytes.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef *>(packed.data());
+    stream.avail_out = static_cast<uInt>(packed.size());
+    deflate(&stream, Z_FINISH);
+    size_t size = stream.total_out;
+    deflateEnd(&stream);
+    return size;
+}
+
+size_t page_gzip_bytes(const fs::path &game) {
+    size_t total = 0;
+    for (const fs::path &file : {game.parent_path() / "index.html", game, fs::path(game).replace_extension(".wasm")}) {
+        total += gzip_size(read_text(file));
+    }
+    return total;
+}
+
+struct PlayTotals {
+    int64_t frames = 0;
+    double seconds = 0;
+
+    void add(int64_t more_frames, double more_seconds) {
+        frames += more_frames;
+        seconds += more_seconds;
+    }
+    double frames_per_second() const { return seconds > 0 ? static_cast<double>(frames) / seconds : 0; }
+};
+
+std::string disagreement(const ToolResult &tool, const FramesShown &native, const FramesShown &web) {
+    return "frames: replay tool " + std::to_string(tool.frames) + ", native game " + std::to_string(native.frames) +
+           " ending on " + native.last_picture + ", web build " + std::to_string(web.frames) + " ending on " +
+           web.last_picture;
+}
+
+void BM_WebGameBesideNative(benchmark::State &state) {
+    const std::string game = web_game();
+    if (!fs::exists(game)) {
+        state.SkipWithError(("no web build of the game at " + game + " (make web builds it; " + WEB_GAME_VARIABLE +
+                             " names another)")
+                                .c_str());
+        return;
+    }
+    fs::path script = shot_and_ticks_script(SIDE_BY_SIDE_TICKS);
+    PlayTotals replay;
+    PlayTotals native;
+    PlayTotals web;
+    PlayTotals web_process;
+    PlayTotals replay_cpu;
+    PlayTotals web_cpu;
+    int64_t frames_a_run = 0;
+    for (auto _ : state) {
+        ToolResult tool = run_tool({"--script", script.string(), "--program", QZ370_GAME});
+        FramesShown native_run = play_natively(script);
+        FramesShown web_run = play_under_node(script);
+        if (!tool.ok || !native_run.ok || !web_run.ok) {
+            state.SkipWithError(!web_run.ok ? "the web build under node failed" : "a native run failed");
+            break;
+        }
+        if (tool.frames != native_run.frames || web_run.frames != native_run.frames ||
+            web_run.last_picture != native_run.last_picture) {
+            state.SkipWithError(disagreement(tool, native_run, web_run).c_str());
+            break;
+        }
+        replay.add(tool.frames, tool.seconds);
+        native.add(native_run.frames, native_run.seconds);
+        web.add(web_run.frames, web_run.seconds);
+        web_process.add(web_run.frames, web_run.process_seconds);
+        replay_cpu.add(tool.frames, tool.cpu_seconds);
+        web_cpu.add(web_run.frames, web_run.cpu_seconds);
+        frames_a_run = web_run.frames;
+        state.SetIterationTime(web_run.seconds);
+    }
+    fs::remove(script);
+    if (frames_a_run == 0) {
+        return;
+    }
+    state.counters["frames"] = static_cast<double>(frames_a_run);
+    state.counters["replay_fps"] = replay.frames_per_second();
+    state.counters["native_fps"] = native.frames_per_second();
+    state.counters["node_fps"] = web.frames_per_second();
+    state.counters["node_process_fps"] = web_process.frames_per_second();
+    state.counters["node_vs_replay"] = web.frames_per_second() / replay.frames_per_second();
+    state.counters["node_process_vs_replay"] = web_process.frames_per_second() / replay.frames_per_second();
+    state.counters["node_vs_native"] = web.frames_per_second() / native.frames_per_second();
+    // On a machine shared with other work, the processor time each took says more than the clock.
+    state.counters["node_vs_replay_cpu"] = web_cpu.frames_per_second() / replay_cpu.frames_per_second();
+    state.counters["page_gzip_bytes"] = static_cast<double>(page_gzip_bytes(game));
+}
+
+BENCHMARK(BM_WebGameBesideNative)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(3);
 
 BENCHMARK(BM_ReplayDemo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ReplayDemoLogged)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -15,6 +15,28 @@ set(QZ370_WEB_LINK_OPTIONS
     "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','addRunDependency','removeRunDependency']"
     -sFORCE_FILESYSTEM=1)
 
+# ASYNCIFY lets any function that may stand on the stack while the page
+# sleeps unwind and resume, at a cost in size and speed wherever it cannot
+# tell: in any function that calls through a pointer, and in its callers.
+# These never wait, so are left as compiled (a wrong name here breaks the
+# page at run time, the first time it sleeps under that code):
+#   the rasteriser and the glyph renderer, a library of their own below the
+#     window system: pixels and FreeType only, and their pointers to shape
+#     drawers lead to more of the same;
+#   FreeType, whose pointers lead to its own modules and to malloc;
+#   operator new, whose one pointer is the new-handler, which nothing sets;
+#   the C++ runtime's type checks, virtual calls among type_info classes.
+# Calls through pointers as such cannot be let go: a window procedure, a
+# hook or a display's operation may reach the wait (a menu command opens a
+# dialog, whose loop waits).
+set(QZ370_WEB_NEVER_WAITING
+    qz370::raster::* qz370::fonts::*
+    FT_* ft_* tt_* TT_* cff_* cf2_* af_* ps_* t1_* T1_* t42_* T42_* pfr_* sfnt_* cid_* psh_* raccess_*
+    sdf_* bsdf_* afm_* bdf_* BDF_* pcf_* PCF_* fnt_* FNT_* gray_*
+    operator.new* __cxxabiv1::* __dynamic_cast)
+list(JOIN QZ370_WEB_NEVER_WAITING "','" QZ370_WEB_NEVER_WAITING_LIST)
+list(APPEND QZ370_WEB_LINK_OPTIONS "-sASYNCIFY_REMOVE=['${QZ370_WEB_NEVER_WAITING_LIST}']")
+
 set(QZ370_WEB_PAGE_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/qz370_page.html.in)
 # The page's script that shows the windows and hands on the user's input:
 # beside this file once installed, in the sources before.

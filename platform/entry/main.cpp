@@ -1,6 +1,7 @@
 // The program's start-up: picks a display, then hands over to WinMain.
 #include <windows.h>
 
+#include "entry/frame_summary.h"
 #include "entry/headless_replay.h"
 #include "entry/headless_run_limit.h"
 #include "entry/play_from_start.h"
@@ -80,6 +81,9 @@ int main(int argc, char **argv)
     } else if (headless_requested(name)) {
         qz370::headless::use();
         qz370::entry::limit_headless_run(name);
+        if (qz370::entry::frame_summary_requested(name)) {
+            qz370::entry::summarise_frames_at_exit(name);
+        }
     } else if (!screen::use()) {
         return report_no_display(name, invoked_as != nullptr ? invoked_as : name);
     }

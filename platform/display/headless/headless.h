@@ -25,7 +25,8 @@ int64_t now_ms();
 // message.
 void set_idle_hook(std::function<void()> hook);
 // Called each time a top-level window's changed client pixels are shown.
-void set_present_hook(std::function<void(HWND)> hook);
+// Returns the hook set before, for a new one to pass each window on to.
+std::function<void(HWND)> set_present_hook(std::function<void(HWND)> hook);
 // Called with the text of every OutputDebugStringA call: the library sends each
 // line it prints there, so a test or a replay can keep the whole log.
 void set_debug_output_hook(std::function<void(const char *)> hook);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 namespace qz370::headless {
 
@@ -137,9 +138,9 @@ void set_idle_hook(std::function<void()> hook)
     idle_hook = std::move(hook);
 }
 
-void set_present_hook(std::function<void(HWND)> hook)
+std::function<void(HWND)> set_present_hook(std::function<void(HWND)> hook)
 {
-    present_hook = std::move(hook);
+    return std::exchange(present_hook, std::move(hook));
 }
 
 const uint32_t *client_pixels(HWND hwnd, int *width, int *height)

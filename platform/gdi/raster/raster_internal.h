@@ -61,7 +61,9 @@ inline int64_t floor_step(FloorSteps &steps) {
 // four-pixel stores, the last one overlapping the one before rather than a
 // loop over the odd pixels, whose length the branch predictor cannot guess.
 // Long runs go in whole blocks of a fixed size, which the compiler stores with
-// a few wide writes: big boxes fill at the speed of memset.
+// a few wide writes: big boxes fill at the speed of memset. The block is
+// written as pixel pairs: compiled for the web, where no store is wider than
+// 64 bits and four-pixel ones are not merged, that halves the stores.
 inline void fill_pixels(uint32_t *pixels, int64_t count, uint32_t color) {
     constexpr int64_t QUAD = 4;
     constexpr int64_t BLOCK = 8;
@@ -74,8 +76,9 @@ inline void fill_pixels(uint32_t *pixels, int64_t count, uint32_t color) {
     }
     const uint32_t quad[QUAD] = {color, color, color, color};
     uint32_t *const last_quad = pixels + count - QUAD;
+    const uint64_t pair = uint64_t{color} << 32 | color;
     for (; count >= BLOCK; count -= BLOCK, pixels += BLOCK)
-        for (int64_t i = 0; i < BLOCK; ++i) pixels[i] = color;
+        for (int64_t i = 0; i < BLOCK; i += 2) std::memcpy(pixels + i, &pair, sizeof pair);
     if (count >= QUAD) std::memcpy(pixels, quad, sizeof quad);
     std::memcpy(last_quad, quad, sizeof quad);
 }

@@ -1,5 +1,6 @@
 // A program's start-up as its user meets it: the game run with no screen, on
-// the headless display by hand, and recording or playing from the start there.
+// the headless display by hand, recording or playing from the start and
+// counting its frames there.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -45,6 +46,10 @@ const StartUp START_UPS[] = {
     {GAME, "QZ370_DISPLAY=headless QZ370_PLAY=1", 0, "", 0, nullptr},
     {GAME, "QZ370_DISPLAY=headless QZ370_PLAY=yes", 3, "vortaline: QZ370_PLAY=yes ignored (1 plays QZ370.SCR", 2,
      nullptr},
+    // The first frame and one a tick for 60 s, counted as the program ends.
+    {GAME, "QZ370_DISPLAY=headless QZ370_FRAMES=1", 3, "stopped after 60 s on the headless display, where no input "
+     "comes (replay a script with qz370-replay --program)\nvortaline: 601 frames shown, ending on ", 2, nullptr},
+    {GAME, "QZ370_DISPLAY=headless QZ370_FRAMES=yes", 3, "vortaline: QZ370_FRAMES=yes ignored", 2, nullptr},
     {GAME, "QZ370_REPLAY_FD=99", 2, "vortaline: QZ370_REPLAY_FD is not an open file descriptor", 1, nullptr},
 };
 
