@@ -84,13 +84,11 @@ bool take_paint(MSG *msg, HWND filter, UINT filter_min, UINT filter_max)
     return true;
 }
 
-bool run_first_idle_action()
+void run_first_idle_action()
 {
     if (first_idle_action && first_idle_action()) {
         first_idle_action = nullptr;
-        return true;
     }
-    return false;
 }
 
 }  // namespace
@@ -176,7 +174,9 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max,
         take_paint(msg, hwnd, filter_min, filter_max)) {
         return TRUE;
     }
-    if (run_first_idle_action() && take_posted(msg, hwnd, filter_min, filter_max, removing)) {
+    // Whether or not the action is done, what it posted comes before any timer.
+    run_first_idle_action();
+    if (take_posted(msg, hwnd, filter_min, filter_max, removing)) {
         return TRUE;
     }
     return in_range(WM_TIMER, filter_min, filter_max) && take_expired_timer(hwnd, removing, msg);
@@ -198,7 +198,8 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max)
 BOOL WINAPI WaitMessage(void)
 {
     while (!message_ready()) {
-        if (!run_first_idle_action()) {
+        run_first_idle_action();
+        if (!message_ready()) {
             display_driver().wait(next_timer_due());
         }
     }

@@ -3,6 +3,7 @@
 #include "platform/window_test_support.h"
 
 #include "display/display_driver.h"
+#include "user/start_up_hooks.h"
 
 using namespace window_test;
 namespace headless = qz370::headless;
@@ -40,6 +41,26 @@ TEST(MessageQueue, PostedThenQuitThenPaintThenTimer)
     DefWindowProcA(hwnd, WM_PAINT, 0, 0);
     EXPECT_EQ(next_message(), UINT{WM_TIMER});
     EXPECT_EQ(next_message(), UINT{WM_NULL});
+}
+
+// A run played from the start posts its first command from the idle action,
+// which stays on for later idle moments: on a loaded screen a tick may already
+// be due, and taken first it would be a live tick before the script's events.
+TEST(MessageQueue, WhatTheIdleActionPostsComesBeforeADueTimer)
+{
+    HWND hwnd = create_window(WS_CAPTION, 0, 0, 100, 100);
+    SetTimer(hwnd, TIMER_ID, 100, nullptr);
+    WaitMessage();
+    int idle_moments = 0;
+    qz370::platform::set_first_idle_action([&] {
+        idle_moments += 1;
+        PostMessageA(hwnd, WM_USER, 0, 0);
+        return false;
+    });
+    EXPECT_EQ(next_message(), UINT{WM_USER});
+    EXPECT_EQ(idle_moments, 1);
+    qz370::platform::set_first_idle_action(nullptr);
+    EXPECT_EQ(next_message(), UINT{WM_TIMER});
 }
 
 TEST(MessageQueue, QuitIsProducedOnceAndPeekingLeavesIt)
