@@ -99,6 +99,18 @@ inline std::vector<MSG> pump()
     return taken;
 }
 
+// The ids of the WM_COMMAND messages among them.
+inline std::vector<WPARAM> commands_in(const std::vector<MSG> &messages)
+{
+    std::vector<WPARAM> commands;
+    for (const MSG &msg : messages) {
+        if (msg.message == WM_COMMAND) {
+            commands.push_back(msg.wParam);
+        }
+    }
+    return commands;
+}
+
 inline uint32_t client_pixel(HWND hwnd, int x, int y)
 {
     int width = 0;

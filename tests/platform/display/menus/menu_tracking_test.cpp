@@ -122,17 +122,6 @@ protected:
     }
 };
 
-std::vector<WPARAM> commands_in(const std::vector<MSG> &messages)
-{
-    std::vector<WPARAM> commands;
-    for (const MSG &msg : messages) {
-        if (msg.message == WM_COMMAND) {
-            commands.push_back(msg.wParam);
-        }
-    }
-    return commands;
-}
-
 TEST_P(MenuTracking, TheLastStepClosesTheMenuWithItsCommand)
 {
     const Script &script = GetParam();

@@ -5,8 +5,10 @@
 #include "display/menus/menu_drawing.h"
 #include "display/menus/menu_look.h"
 #include "display/menus/menu_tracking.h"
+#include "platform/window_test_support.h"
 
 using namespace desktop_test;
+using window_test::commands_in;
 using namespace qz370::sdl;
 using namespace qz370::menus;
 using qz370::platform::MENU_BAR;
@@ -26,17 +28,6 @@ POINT item_centre(HWND hwnd, int position)
 {
     RECT box = layout_popup(popup_of(hwnd)).items[position];
     return POINT{(box.left + box.right) / 2, MENU_BAR + (box.top + box.bottom) / 2};
-}
-
-std::vector<WPARAM> commands_in(const std::vector<MSG> &messages)
-{
-    std::vector<WPARAM> commands;
-    for (const MSG &msg : messages) {
-        if (msg.message == WM_COMMAND) {
-            commands.push_back(msg.wParam);
-        }
-    }
-    return commands;
 }
 
 void open_from_keyboard(HWND hwnd) { qz370::platform::display_driver().track_menu(hwnd, true); }
