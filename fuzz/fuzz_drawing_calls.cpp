@@ -20,9 +20,10 @@ constexpr int MOST_CALLS_PER_INPUT = 64;
 constexpr size_t MOST_TEXT_BYTES = 1500;
 // A call may cost this many canvas-covering fills: a long text at the largest
 // size costs about ten, and the rest is room for a busy machine, where a large
-// shape's first touch of fresh memory once took fifty; a walk over the 32-bit
-// range costs thousands.
-constexpr double CALL_COST_IN_FILLS = 200.0;
+// shape's first touch of fresh memory once took fifty and a single logged
+// pixel, run inside the fuzzer's leak check, once near four hundred; a walk
+// over the 32-bit range costs tens of thousands.
+constexpr double CALL_COST_IN_FILLS = 1000.0;
 constexpr int BASELINE_RUNS = 15;
 constexpr int FAR = 100000;
 
