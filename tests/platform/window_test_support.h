@@ -99,6 +99,25 @@ inline std::vector<MSG> pump()
     return taken;
 }
 
+// A pop-up laid out as the library's Run menu is: two commands, a separator,
+// a checked item, a separator and a grayed line.
+constexpr UINT RUN_ANIMATE = 1;
+constexpr UINT RUN_HALT = 2;
+constexpr UINT RUN_LOGGING = 4;
+constexpr UINT RUN_VERSION = 9;
+
+inline HMENU run_like_popup()
+{
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, RUN_ANIMATE, "&Animate\tCtrl+A");
+    AppendMenuA(popup, MF_STRING, RUN_HALT, "&Halt animation\tCtrl+H");
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(popup, MF_STRING | MF_CHECKED, RUN_LOGGING, "&Logging\tCtrl+L");
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(popup, MF_GRAYED, RUN_VERSION, "Version line");
+    return popup;
+}
+
 // The ids of the WM_COMMAND messages among them.
 inline std::vector<WPARAM> commands_in(const std::vector<MSG> &messages)
 {

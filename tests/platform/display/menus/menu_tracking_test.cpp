@@ -16,9 +16,6 @@ using qz370::platform::menu_from;
 
 namespace {
 
-constexpr UINT ANIMATE = 1;
-constexpr UINT HALT = 2;
-constexpr UINT LOGGING = 4;
 constexpr UINT ABOUT = 10;
 constexpr UINT ADVICE = 11;
 constexpr UINT QUIT = 12;
@@ -102,13 +99,7 @@ protected:
     void SetUp() override
     {
         HMENU bar = CreateMenu();
-        HMENU run = CreatePopupMenu();
-        AppendMenuA(run, MF_STRING, ANIMATE, "&Animate\tCtrl+A");
-        AppendMenuA(run, MF_STRING, HALT, "&Halt animation\tCtrl+H");
-        AppendMenuA(run, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(run, MF_STRING | MF_CHECKED, LOGGING, "&Logging\tCtrl+L");
-        AppendMenuA(run, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(run, MF_GRAYED, 9, "Version line");
+        HMENU run = run_like_popup();
         HMENU help = CreatePopupMenu();
         AppendMenuA(help, MF_STRING, ABOUT, "&About");
         AppendMenuA(help, MF_STRING, ADVICE, "&Advice");
@@ -143,17 +134,17 @@ TEST_P(MenuTracking, TheLastStepClosesTheMenuWithItsCommand)
 }
 
 const Script SCRIPTS[] = {
-    {"ArrowsSkipSeparators", OPENED_BY_KEYBOARD, {key(VK_DOWN), key(VK_DOWN), key(VK_RETURN)}, LOGGING},
+    {"ArrowsSkipSeparators", OPENED_BY_KEYBOARD, {key(VK_DOWN), key(VK_DOWN), key(VK_RETURN)}, RUN_LOGGING},
     {"AGrayedItemIsSelectedNotChosen", OPENED_BY_KEYBOARD, {key(VK_UP), key(VK_RETURN), key(VK_ESCAPE)}, NO_COMMAND},
-    {"AMnemonicChoosesItsOnlyItem", OPENED_BY_KEYBOARD, {key('H')}, HALT},
+    {"AMnemonicChoosesItsOnlyItem", OPENED_BY_KEYBOARD, {key('H')}, RUN_HALT},
     {"AMnemonicSharedSelectsTheNext", OPENED_BY_KEYBOARD, {key(VK_RIGHT), key('A'), key(VK_RETURN)}, ADVICE},
     {"RightOpensTheNextBarItemSelected", OPENED_BY_KEYBOARD, {key(VK_RIGHT), key(VK_RETURN)}, ABOUT},
     {"LeftWrapsToABarCommand", OPENED_BY_KEYBOARD, {key(VK_LEFT)}, QUIT},
     {"AltHeldDownKeepsTheMenu", OPENED_BY_KEYBOARD, {key(VK_MENU, true), key(VK_MENU)}, NO_COMMAND},
     {"F10Closes", OPENED_BY_KEYBOARD, {key(VK_F10)}, NO_COMMAND},
-    {"HoverSelects", RUN, {move(ON_POPUP, 1), key(VK_RETURN)}, HALT},
+    {"HoverSelects", RUN, {move(ON_POPUP, 1), key(VK_RETURN)}, RUN_HALT},
     {"EnterWithNothingSelectedWaits", RUN, {key(VK_RETURN), key(VK_ESCAPE)}, NO_COMMAND},
-    {"AnItemIsChosenOnRelease", RUN, {press(ON_POPUP, 3), release(ON_POPUP, 3)}, LOGGING},
+    {"AnItemIsChosenOnRelease", RUN, {press(ON_POPUP, 3), release(ON_POPUP, 3)}, RUN_LOGGING},
     {"ReleaseOnAGrayedItemChoosesNothing", RUN, {release(ON_POPUP, 5), key(VK_ESCAPE)}, NO_COMMAND},
     {"HoverOnTheBarOpensAnotherPopup", RUN, {move(ON_BAR, HELP), release(ON_POPUP, 1)}, ADVICE},
     {"APressOnAnotherBarItemOpensIt", RUN, {press(ON_BAR, HELP), key(VK_DOWN), key(VK_RETURN)}, ABOUT},

@@ -11,14 +11,15 @@
 
 #include "display/sdl/screen_windows.h"
 #include "display/sdl/sdl_display.h"
+#include "platform/window_test_support.h"
 #include "user/window_system.h"
 
 namespace desktop_test {
 
-constexpr UINT ID_ANIMATE = 1;
-constexpr UINT ID_HALT = 2;
-constexpr UINT ID_LOGGING = 4;
-constexpr UINT ID_VERSION = 9;
+using window_test::RUN_ANIMATE;
+using window_test::RUN_HALT;
+using window_test::RUN_LOGGING;
+using window_test::RUN_VERSION;
 
 // Messages the test window procedure saw, in order.
 inline std::vector<MSG> &received()
@@ -59,14 +60,7 @@ protected:
     HWND open_menu_window()
     {
         HMENU bar = CreateMenu();
-        HMENU popup = CreatePopupMenu();
-        AppendMenuA(popup, MF_STRING, ID_ANIMATE, "&Animate\tCtrl+A");
-        AppendMenuA(popup, MF_STRING, ID_HALT, "&Halt animation\tCtrl+H");
-        AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(popup, MF_STRING | MF_CHECKED, ID_LOGGING, "&Logging\tCtrl+L");
-        AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(popup, MF_GRAYED, ID_VERSION, "Version line");
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&Run");
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(window_test::run_like_popup()), "&Run");
         HWND hwnd = CreateWindowExA(0, "DesktopTest", "Menu window", WS_CAPTION | WS_SYSMENU, 0, 0, 601, 540,
                                     nullptr, bar, nullptr, nullptr);
         ShowWindow(hwnd, SW_SHOWNORMAL);

@@ -5,7 +5,6 @@
 #include "display/menus/menu_drawing.h"
 #include "display/menus/menu_look.h"
 #include "display/menus/menu_tracking.h"
-#include "platform/window_test_support.h"
 
 using namespace desktop_test;
 using window_test::commands_in;
@@ -125,7 +124,7 @@ TEST_F(DesktopDisplay, ArrowsSkipSeparatorsAndEnterChoosesTheItem)
     push_key(hwnd, SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN);
     open_from_keyboard(hwnd);
     EXPECT_FALSE(menu_is_open());
-    EXPECT_EQ(commands_in(take_messages()), std::vector<WPARAM>{ID_LOGGING});
+    EXPECT_EQ(commands_in(take_messages()), std::vector<WPARAM>{RUN_LOGGING});
 }
 
 TEST_F(DesktopDisplay, AGrayedItemCanBeSelectedButNotChosen)
@@ -145,7 +144,7 @@ TEST_F(DesktopDisplay, AMnemonicChoosesItsItem)
     take_messages();
     push_key(hwnd, SDL_KEYDOWN, SDLK_h, SDL_SCANCODE_H);
     open_from_keyboard(hwnd);
-    EXPECT_EQ(commands_in(take_messages()), std::vector<WPARAM>{ID_HALT});
+    EXPECT_EQ(commands_in(take_messages()), std::vector<WPARAM>{RUN_HALT});
 }
 
 TEST_F(DesktopDisplay, AClickOnTheBarOpensTheMenuAndAClickOnAnItemChoosesIt)
@@ -159,7 +158,7 @@ TEST_F(DesktopDisplay, AClickOnTheBarOpensTheMenuAndAClickOnAnItemChoosesIt)
     push_button(hwnd, SDL_MOUSEBUTTONUP, halt.x, halt.y);
     std::vector<MSG> messages = take_messages();
     EXPECT_EQ(kinds_of(messages), std::vector<UINT>{WM_COMMAND});
-    EXPECT_EQ(commands_in(messages), std::vector<WPARAM>{ID_HALT});
+    EXPECT_EQ(commands_in(messages), std::vector<WPARAM>{RUN_HALT});
 }
 
 TEST_F(DesktopDisplay, AClickOutsideClosesTheMenuAndGoesNoFurther)
